@@ -1,0 +1,131 @@
+#pragma once
+
+#include <QHash>
+#include <QImage>
+#include <QMainWindow>
+#include <array>
+
+class DirList;
+class DriveList;
+class FileList;
+class QAction;
+class QComboBox;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QSplitter;
+class QToolButton;
+class QWidget;
+
+// The main window: a frame whose client area holds the thumbnail windows, with
+// the tool bar and the status bar across the top and the control panel (folder
+// list above the file list) along the left edge.
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // Builds the window and runs its start-up (MDIForm_Load).
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // The one main window of the run, or null.
+    static frmMain* instance();
+
+    void PanelEnabled(bool enabled);
+    void CommandEnabled(int count);
+
+    // Opens an image file in a new viewer window.
+    void ImageOpened(const QString& Path);
+
+    // The assembled background: the tile repeated over a surface one tile
+    // larger than the screen in each direction.
+    static QImage AssembleBackground(const QImage& tile, QSize screenPixels);
+    // The caption of a history item: " 1 " and the last 26 characters.
+    static QString HistoryCaption(int index, const QString& path);
+
+    // Tool bar.
+    QWidget* picToolbar = nullptr;
+    DriveList* drvSelect = nullptr;
+    QToolButton* cmdSam = nullptr;
+    QToolButton* cmdMakeFolder = nullptr;
+    QToolButton* cmdClose = nullptr;
+    QToolButton* cmdPanic = nullptr;
+    QToolButton* cmdAllSelect = nullptr;
+    QToolButton* cmdOpen = nullptr;
+    QToolButton* cmdReNameSingle = nullptr;
+    QToolButton* cmdCopy = nullptr;
+    QToolButton* cmdMove = nullptr;
+    QToolButton* cmdDelete = nullptr;
+    QToolButton* cmdReName = nullptr;
+    std::array<QComboBox*, 2> cmbDot{};
+    QLabel* imgDust = nullptr;
+
+    // Status bar and panel.
+    QWidget* picStatus = nullptr;
+    QLabel* lblCount = nullptr;
+    QSplitter* picSelect = nullptr;
+    DirList* dirSelect = nullptr;
+    FileList* flbSelect = nullptr;
+    QSplitter* frame = nullptr;
+    QMdiArea* mdiArea = nullptr;
+    QImage picBack1; // the background tile
+
+    // Menus. Control arrays are indexed as their items: mnuMove and mnuChange
+    // by operation code, mnuWinArrange 0, 1, 2 and 4.
+    QMenu* mnuFile = nullptr;
+    QAction* mnuPicOpen = nullptr;
+    QAction* mnuThum = nullptr;
+    QAction* mnuClo = nullptr;
+    QAction* mnuClose = nullptr;
+    QAction* mnuMakeFolder = nullptr;
+    QAction* mnuFolderDelete = nullptr;
+    QAction* mnuH3 = nullptr;
+    std::array<QAction*, 10> mnuDir{};
+    QAction* mnuH5 = nullptr;
+    QAction* mnuEnd = nullptr;
+    QMenu* mnuHensyuu = nullptr;
+    QAction* mnuAllSelect = nullptr;
+    std::array<QAction*, 11> mnuMove{};
+    QMenu* mnuOp = nullptr;
+    std::array<QAction*, 2> mnuOption{};
+    QAction* mnuPathMenuDelete = nullptr;
+    QMenu* mnuWin = nullptr;
+    std::array<QAction*, 5> mnuWinArrange{};
+    QMenu* mnuHel = nullptr;
+    std::array<QAction*, 1> mnuHelp{};
+    QAction* mnuVer = nullptr;
+    QMenu* mnuPop = nullptr;
+    std::array<QAction*, 11> mnuChange{};
+
+    // Handlers.
+    void mnuEnd_Click();
+    void drvSelect_Change();
+    void dirSelect_Change();
+    void mnuDir_Click(int index);
+    void mnuPathMenuDelete_Click();
+    void mnuOption_Click(int index);
+    void cmbDot_Click(int index);
+
+    void HistoryAdd(const QString& path);
+    void HistoryMenu();
+
+signals:
+    // The frame was closed and the settings written: the program ends.
+    void ended();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildToolbar();
+    void buildPanel();
+    void buildMenus();
+    void MDIForm_Load();
+    void MDIForm_QueryUnload();
+    void SettingApply();
+    void PaintBackground();
+    void showCount();
+    void folderOpenFailed(const QString& path);
+
+    // The folder last opened on each drive.
+    QHash<QString, QString> m_driveFolder;
+};

@@ -1,0 +1,182 @@
+#include "app/mdlSt.h"
+
+#include "app/SettingsFile.h"
+#include "app/frmMain.h"
+#include "platform/Files.h"
+#include "platform/MsgBox.h"
+#include "platform/Volumes.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace mdlSt {
+
+namespace {
+QString& programFolderOverride() {
+    static QString folder;
+    return folder;
+}
+bool& fallbackAnnounced() {
+    static bool said = false;
+    return said;
+}
+
+const QString FileName = QStringLiteral("PicSet.Ini");
+
+QString primaryPath() { return WithTrailingSlash(ProgramFolder()) + FileName; }
+
+QString fallbackPath() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/' + FileName;
+}
+
+bool primaryWritable() {
+    const QFileInfo folder(ProgramFolder());
+    const QFileInfo file(primaryPath());
+    if (!folder.isDir() || !folder.isWritable())
+        return false;
+    return !file.exists() || (file.isFile() && file.isWritable());
+}
+
+Settings current() {
+    Settings s;
+    s.currentPath = strCurrentPath;
+    s.numbers = sngSetting;
+    s.history = strHistory;
+    return s;
+}
+
+void applyDefaults(std::array<float, 41>& numbers) {
+    numbers[SlotAutoClearReadOnly] = 1;
+    numbers[SlotAttributeMask] = 0;
+    numbers[SlotWidthIndex] = 2;
+    numbers[SlotHeightIndex] = 2;
+}
+
+void tellUnreadable() {
+    MsgBox(QStringLiteral("設定ファイル PicSet.Ini を一部読み込めませんでした。"
+                          "読み込めなかった値には既定値を使います。"),
+           Msg::OkOnly | Msg::Exclamation, QStringLiteral("注意"));
+}
+} // namespace
+
+int AttributeMask() { return int(sngSetting[SlotAttributeMask]); }
+
+void ResetState() {
+    strCurrentPath.clear();
+    sngSetting.fill(0.0f);
+    for (QString& h : strHistory)
+        h.clear();
+    strWinPath = QStringList{QString()};
+    intWinMax = 0;
+    intActiveWin = 0;
+    strSelectFiles.clear();
+    intSelectIndex.clear();
+    bytOperation = OpAsk;
+    strDestPath.clear();
+    strWorkName.clear();
+    strWorkPath.clear();
+    strReNameBase.clear();
+    intReNameStart = 0;
+    intReNameStep = 0;
+    bytNumberDigits = 0;
+    frmViewer = QList<QPointer<QWidget>>{nullptr};
+    blnViewerUsed = QList<bool>{false};
+    fallbackAnnounced() = false;
+}
+
+QString ProgramFolder() {
+    if (!programFolderOverride().isEmpty())
+        return programFolderOverride();
+    return QCoreApplication::applicationDirPath();
+}
+
+void SetProgramFolder(const QString& folder) { programFolderOverride() = folder; }
+
+QString SettingsPath() {
+    const QFileInfo primary(primaryPath());
+    const QFileInfo fallback(fallbackPath());
+    if (primary.isFile() && fallback.isFile())
+        return primary.lastModified() >= fallback.lastModified() ? primary.filePath()
+                                                                 : fallback.filePath();
+    if (fallback.isFile() && !primaryWritable())
+        return fallback.filePath();
+    if (primary.exists() || primaryWritable())
+        return primary.filePath();
+    return fallback.filePath();
+}
+
+void IniDefault() { applyDefaults(sngSetting); }
+
+void IniRead() {
+    const QString path = SettingsPath();
+    const QFileInfo info(path);
+    if (!info.exists()) {
+        // A first run: the fresh file holds exactly what memory holds now.
+        IniDefault();
+        IniWrite();
+        return;
+    }
+    QFile f(path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly)) {
+        IniDefault();
+        tellUnreadable();
+        return;
+    }
+    Settings defaults = current();
+    applyDefaults(defaults.numbers);
+    const QByteArray data = f.readAll();
+    if (f.error() != QFileDevice::NoError) {
+        IniDefault();
+        tellUnreadable();
+        return;
+    }
+    const ParsedSettings parsed = ParseSettings(data, defaults);
+    strCurrentPath = parsed.values.currentPath;
+    sngSetting = parsed.values.numbers;
+    strHistory = parsed.values.history;
+    if (!parsed.complete)
+        tellUnreadable();
+}
+
+void IniWrite() {
+    const QByteArray content = FormatSettings(current());
+    if (primaryWritable() && WriteFileVerified(primaryPath(), content) == FsStatus::Ok)
+        return;
+    const QString other = fallbackPath();
+    QDir().mkpath(QFileInfo(other).path());
+    if (WriteFileVerified(other, content) == FsStatus::Ok) {
+        if (!fallbackAnnounced()) {
+            fallbackAnnounced() = true;
+            MsgBox(QStringLiteral("プログラムのフォルダーに設定ファイルを保存できないため、"
+                                  "次の場所に保存しました。\n") +
+                       QDir::toNativeSeparators(other),
+                   Msg::OkOnly | Msg::Exclamation, QStringLiteral("注意"));
+        }
+        return;
+    }
+    MsgBox(QStringLiteral("設定ファイルを保存できませんでした。"), Msg::OkOnly | Msg::Critical,
+           QStringLiteral("警告"));
+}
+
+int WinSearch(const QString& path) {
+    const int last = std::min<int>(intWinMax, int(strWinPath.size()) - 1);
+    for (int slot = 0; slot <= last; ++slot)
+        if (strWinPath[slot] == path)
+            return slot;
+    return -1;
+}
+
+void PanelEnabled(bool enabled) {
+    if (frmMain* f = frmMain::instance())
+        f->PanelEnabled(enabled);
+}
+
+void CommandEnabled(int count) {
+    if (frmMain* f = frmMain::instance())
+        f->CommandEnabled(count);
+}
+
+} // namespace mdlSt

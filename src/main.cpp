@@ -1,0 +1,15 @@
+#include "app/frmMain.h"
+#include "app/mdlSt.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Piksor"));
+    QApplication::setQuitOnLastWindowClosed(false);
+    mdlSt::ResetState();
+    frmMain main;
+    QObject::connect(&main, &frmMain::ended, &app, &QApplication::quit);
+    main.show();
+    return app.exec();
+}

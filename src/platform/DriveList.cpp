@@ -1,0 +1,34 @@
+#include "platform/DriveList.h"
+
+#include "platform/Volumes.h"
+
+#include <QStyle>
+
+DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
+    connect(this, &QComboBox::currentIndexChanged, this, [this] {
+        if (!m_filling)
+            emit Change();
+    });
+    setVolumes(MountedVolumeRoots());
+}
+
+void DriveList::setVolumes(const QStringList& roots) {
+    const QString current = drive();
+    m_filling = true;
+    clear();
+    m_roots = roots;
+    const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
+    for (const QString& r : m_roots)
+        addItem(icon, r, r);
+    const int keep = m_roots.indexOf(current);
+    setCurrentIndex(keep >= 0 ? keep : (m_roots.isEmpty() ? -1 : 0));
+    m_filling = false;
+}
+
+QString DriveList::drive() const { return currentData().toString(); }
+
+void DriveList::setDrive(const QString& path) {
+    const int index = m_roots.indexOf(VolumeRootOf(path, m_roots));
+    if (index >= 0)
+        setCurrentIndex(index);
+}

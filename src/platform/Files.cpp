@@ -1,0 +1,138 @@
+#include "platform/Files.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool PassesMask(bool isDir, bool isHidden, int mask) {
+    if (isDir)
+        return (mask & Attr::Directory) != 0;
+    if (isHidden)
+        return (mask & (Attr::Hidden | Attr::System)) != 0;
+    return true;
+}
+
+static bool isHiddenName(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    return name.startsWith(QLatin1Char('.'));
+}
+
+bool DirExists(const QString& path, int mask) {
+    if (path.isEmpty())
+        return false;
+    struct stat st {};
+    const QByteArray native = QFile::encodeName(path);
+    if (::stat(native.constData(), &st) != 0)
+        return false;
+    return PassesMask(S_ISDIR(st.st_mode), isHiddenName(path), mask);
+}
+
+FsStatus StatusFromErrno(int error) {
+    switch (error) {
+    case 0:
+        return FsStatus::Ok;
+    case ENOENT:
+    case ENOTDIR:
+        return FsStatus::NotFound;
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return FsStatus::Denied;
+    case EEXIST:
+    case ENOTEMPTY:
+        return FsStatus::Exists;
+    case ENOSPC:
+    case EDQUOT:
+        return FsStatus::NoSpace;
+    case EIO:
+    case ENXIO:
+    case ENODEV:
+    case ENOMEDIUM:
+        return FsStatus::NotReady;
+    default:
+        return FsStatus::Other;
+    }
+}
+
+DirListing DirEnumerate(const QString& folder, int mask) {
+    DirListing out;
+    const QByteArray native = QFile::encodeName(folder);
+    if (::access(native.constData(), R_OK | X_OK) != 0) {
+        out.status = StatusFromErrno(errno);
+        return out;
+    }
+    QDirIterator it(folder, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    while (it.hasNext()) {
+        it.next();
+        const QFileInfo fi = it.fileInfo();
+        if (PassesMask(fi.isDir(), fi.fileName().startsWith(QLatin1Char('.')), mask))
+            out.names.append(fi.fileName());
+    }
+    return out;
+}
+
+bool IsReadOnly(const QString& path) {
+    const QFileInfo fi(path);
+    return fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner);
+}
+
+FsStatus ClearAttributes(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    struct stat st {};
+    if (::stat(native.constData(), &st) != 0)
+        return StatusFromErrno(errno);
+    if (::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
+        return StatusFromErrno(errno);
+    return FsStatus::Ok;
+}
+
+namespace {
+FsStatus writeAll(int fd, const QByteArray& content) {
+    qsizetype done = 0;
+    while (done < content.size()) {
+        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return StatusFromErrno(errno);
+        }
+        done += n;
+    }
+    return FsStatus::Ok;
+}
+
+bool readBackEquals(const QByteArray& native, const QByteArray& content) {
+    QFile f(QFile::decodeName(native));
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    return f.readAll() == content;
+}
+} // namespace
+
+FsStatus WriteFileVerified(const QString& path, const QByteArray& content) {
+    const QByteArray target = QFile::encodeName(path);
+    QByteArray temp = target + ".XXXXXX";
+    const int fd = ::mkstemp(temp.data());
+    if (fd < 0)
+        return StatusFromErrno(errno);
+    ::fchmod(fd, 0644);
+    FsStatus st = writeAll(fd, content);
+    if (st == FsStatus::Ok && ::fsync(fd) != 0)
+        st = StatusFromErrno(errno);
+    if (::close(fd) != 0 && st == FsStatus::Ok)
+        st = StatusFromErrno(errno);
+    if (st == FsStatus::Ok && !readBackEquals(temp, content))
+        st = FsStatus::Other;
+    if (st == FsStatus::Ok && ::rename(temp.constData(), target.constData()) != 0)
+        st = StatusFromErrno(errno);
+    if (st != FsStatus::Ok)
+        ::unlink(temp.constData());
+    return st;
+}

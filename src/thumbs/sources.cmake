@@ -1,0 +1,3 @@
+list(APPEND PIKSOR_CORE_SOURCES
+  src/thumbs/frmMain_thumbs.cpp
+)

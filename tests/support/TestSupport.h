@@ -1,0 +1,60 @@
+#pragma once
+
+#include "platform/MsgBox.h"
+#include "platform/ShowModal.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QTemporaryDir>
+#include <deque>
+#include <functional>
+
+class QDialog;
+
+// Records every message box and answers from a script; an unscripted box is
+// answered with its first button (OK, Yes or Retry).
+class MsgBoxRecorder {
+public:
+    MsgBoxRecorder();
+    ~MsgBoxRecorder();
+    void answer(int result) { m_answers.push_back(result); }
+    const QList<MsgBoxCall>& calls() const { return m_calls; }
+    QStringList prompts() const;
+    void clear() { m_calls.clear(); }
+
+private:
+    QList<MsgBoxCall> m_calls;
+    std::deque<int> m_answers;
+};
+
+// Drives modal dialogs: each shown dialog goes to the next handler in line.
+class ModalScript {
+public:
+    ModalScript();
+    ~ModalScript();
+    void then(std::function<void(QDialog&)> handler) { m_handlers.push_back(std::move(handler)); }
+    int shown() const { return m_shown; }
+
+private:
+    std::deque<std::function<void(QDialog&)>> m_handlers;
+    int m_shown = 0;
+};
+
+// A fresh shared state with its own program folder, and files in it.
+class TestFolder {
+public:
+    TestFolder();
+    QString path() const { return m_dir.path(); }
+    QString file(const QString& relative) const { return m_dir.filePath(relative); }
+    QString write(const QString& relative, const QByteArray& content) const;
+    QString mkdir(const QString& relative) const;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// Resets the shared state and points the program folder at the given folder.
+void ResetForTest(const QString& programFolder);
+
+QByteArray ReadAll(const QString& path);
