@@ -1,0 +1,398 @@
+// The main window: start-up from the settings, shared routines, the folder
+// panel, the history menu and shutdown.
+#include "app/PathRules.h"
+#include "app/frmMain.h"
+#include "app/mdlSt.h"
+#include "platform/DirList.h"
+#include "platform/DriveList.h"
+#include "platform/FileList.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolButton>
+#include <QtTest>
+
+class TestFrmMain : public QObject {
+    Q_OBJECT
+private slots:
+    void firstRun();
+    void startFolder_data();
+    void startFolder();
+    void savedSizesRestored();
+    void designState();
+    void commandEnabled_data();
+    void commandEnabled();
+    void panelEnabled();
+    void winSearchIsExact();
+    void getLastPart_data();
+    void getLastPart();
+    void countLine();
+    void folderChangeFollowsPanel();
+    void driveNotReady();
+    void historyEleven();
+    void historyDuplicateAndCase();
+    void historyCaption();
+    void historySeparator();
+    void historyClickMissingFolder();
+    void historyClickGoesThere();
+    void historyDelete();
+    void closeWritesSettings();
+    void background();
+};
+
+namespace {
+// Writes a settings file whose first line names the given folder.
+void writeSettings(TestFolder& dir, const QString& current, float widthIndex = 2,
+                   float heightIndex = 2) {
+    QByteArray data = "\"" + current.toUtf8() + "\"\r\n";
+    for (int slot = 0; slot <= 40; ++slot) {
+        float v = slot == 7 ? 1 : 0;
+        if (slot == 12)
+            v = widthIndex;
+        if (slot == 13)
+            v = heightIndex;
+        data += QByteArray::number(v) + "\r\n";
+    }
+    for (int i = 0; i < 10; ++i)
+        data += "\"\"\r\n";
+    dir.write("PicSet.Ini", data);
+}
+
+QStringList visibleFileMenu(frmMain& f) {
+    QStringList out;
+    for (QAction* a : f.mnuFile->actions())
+        if (a->isVisible())
+            out << (a->isSeparator() ? QStringLiteral("-") : a->text());
+    return out;
+}
+} // namespace
+
+void TestFrmMain::firstRun() {
+    TestFolder dir;
+    MsgBoxRecorder boxes;
+    frmMain f;
+    QVERIFY(QFileInfo::exists(dir.file("PicSet.Ini")));
+    QCOMPARE(mdlSt::strCurrentPath, dir.path());
+    QCOMPARE(f.dirSelect->Path(), dir.path());
+    QVERIFY(f.mnuOption[1]->isChecked());
+    QVERIFY(!f.mnuOption[0]->isChecked());
+    QCOMPARE(f.cmbDot[0]->currentText(), QStringLiteral("64"));
+    QCOMPARE(f.cmbDot[1]->currentText(), QStringLiteral("64"));
+    QCOMPARE(mdlSt::sngSetting[10], 64.0f);
+    QCOMPARE(mdlSt::sngSetting[11], 64.0f);
+    QCOMPARE(mdlSt::strWinPath, QStringList{QString()});
+    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>{false});
+    QVERIFY(boxes.calls().isEmpty());
+}
+
+void TestFrmMain::startFolder_data() {
+    QTest::addColumn<QString>("saved");
+    QTest::addColumn<bool>("opensSaved");
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("a file") << "photo.jpg" << false;
+    QTest::newRow("gone") << "gone" << false;
+    QTest::newRow("a folder") << "pics" << true;
+}
+
+void TestFrmMain::startFolder() {
+    QFETCH(QString, saved);
+    QFETCH(bool, opensSaved);
+    TestFolder dir;
+    dir.write("photo.jpg", "x");
+    dir.mkdir("pics");
+    const QString path = saved.isEmpty() ? QString() : dir.file(saved);
+    writeSettings(dir, path);
+    MsgBoxRecorder boxes;
+    frmMain f;
+    QCOMPARE(f.dirSelect->Path(), opensSaved ? path : dir.path());
+    QCOMPARE(mdlSt::strCurrentPath, f.dirSelect->Path());
+    QCOMPARE(f.flbSelect->Path(), f.dirSelect->Path());
+}
+
+void TestFrmMain::savedSizesRestored() {
+    TestFolder dir;
+    writeSettings(dir, dir.path(), 1, 5);
+    MsgBoxRecorder boxes;
+    {
+        frmMain f;
+        QCOMPARE(f.cmbDot[0]->currentText(), QStringLiteral("32"));
+        QCOMPARE(f.cmbDot[1]->currentText(), QStringLiteral("E判"));
+        QCOMPARE(mdlSt::sngSetting[10], 32.0f);
+        QCOMPARE(mdlSt::sngSetting[11], float(5800.0 / 15.0));
+        f.cmbDot[1]->setCurrentIndex(3);
+        QCOMPARE(mdlSt::sngSetting[13], 3.0f);
+        QCOMPARE(mdlSt::sngSetting[12], 1.0f);
+        f.close();
+    }
+    ResetForTest(dir.path());
+    frmMain g;
+    QCOMPARE(g.cmbDot[0]->currentText(), QStringLiteral("32"));
+    QCOMPARE(g.cmbDot[1]->currentText(), QStringLiteral("128"));
+}
+
+void TestFrmMain::designState() {
+    TestFolder dir;
+    frmMain f;
+    QCOMPARE(f.windowTitle(), QStringLiteral("Piksor"));
+    for (QToolButton* b : {f.cmdOpen, f.cmdReNameSingle, f.cmdCopy, f.cmdMove, f.cmdDelete,
+                           f.cmdReName})
+        QVERIFY(!b->isEnabled());
+    for (QToolButton* b : {f.cmdSam, f.cmdMakeFolder, f.cmdClose, f.cmdPanic, f.cmdAllSelect})
+        QVERIFY(b->isEnabled());
+    QVERIFY(!f.mnuPicOpen->isEnabled());
+    for (int code = 6; code <= 10; ++code)
+        QVERIFY(!f.mnuMove[code]->isEnabled());
+    QCOMPARE(f.mnuThum->shortcut(), QKeySequence("Ctrl+O"));
+    QCOMPARE(f.mnuMove[7]->text(), QStringLiteral("ｺﾋﾟｰ(&C)"));
+    QCOMPARE(f.mnuMove[9]->shortcut(), QKeySequence("Ctrl+D"));
+    QStringList titles;
+    for (QAction* a : f.menuBar()->actions())
+        titles << a->text();
+    QCOMPARE(titles, QStringList({"ﾌｧｲﾙ(&F)", "編集(&E)", "ｵﾌﾟｼｮﾝ(&O)", "ｳｨﾝﾄﾞｳ(&W)", "ﾍﾙﾌﾟ(&H)"}));
+    QCOMPARE(f.cmdSam->toolTip(), QStringLiteral("サムネイル表示"));
+    QCOMPARE(f.imgDust->toolTip(), QStringLiteral("ごみ箱"));
+    QCOMPARE(f.cmdSam->geometry(), QRect(96, 3, 23, 23));
+    QCOMPARE(f.mnuWinArrange[3], nullptr);
+}
+
+void TestFrmMain::commandEnabled_data() {
+    QTest::addColumn<int>("count");
+    QTest::addColumn<bool>("many");
+    QTest::addColumn<bool>("single");
+    QTest::newRow("none") << 0 << false << false;
+    QTest::newRow("one") << 1 << true << true;
+    QTest::newRow("two") << 2 << true << false;
+}
+
+void TestFrmMain::commandEnabled() {
+    QFETCH(int, count);
+    QFETCH(bool, many);
+    QFETCH(bool, single);
+    TestFolder dir;
+    frmMain f;
+    mdlSt::CommandEnabled(count);
+    for (QToolButton* b : {f.cmdOpen, f.cmdReName, f.cmdCopy, f.cmdMove, f.cmdDelete})
+        QCOMPARE(b->isEnabled(), many);
+    for (QAction* a : {f.mnuPicOpen, f.mnuChange[1], f.mnuChange[10], f.mnuMove[7], f.mnuMove[8],
+                       f.mnuMove[9], f.mnuMove[10]})
+        QCOMPARE(a->isEnabled(), many);
+    QCOMPARE(f.cmdReNameSingle->isEnabled(), single);
+    QCOMPARE(f.mnuMove[6]->isEnabled(), single);
+    QCOMPARE(f.mnuChange[6]->isEnabled(), single);
+    // The popup's copy, move and delete are never touched.
+    for (int code : {7, 8, 9})
+        QVERIFY(f.mnuChange[code]->isEnabled());
+}
+
+void TestFrmMain::panelEnabled() {
+    TestFolder dir;
+    frmMain f;
+    mdlSt::PanelEnabled(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{f.drvSelect, f.dirSelect, f.flbSelect,
+                                                      f.cmdSam, f.cmbDot[0], f.cmbDot[1],
+                                                      f.cmdClose, f.cmdPanic, f.cmdMakeFolder,
+                                                      f.cmdAllSelect})
+        QVERIFY(!w->isEnabled());
+    for (QMenu* m : {f.mnuFile, f.mnuWin, f.mnuHensyuu, f.mnuHel, f.mnuOp})
+        QVERIFY(!m->isEnabled());
+    mdlSt::PanelEnabled(true);
+    QVERIFY(f.cmdSam->isEnabled());
+    QVERIFY(f.mnuFile->isEnabled());
+    QVERIFY(!f.cmdCopy->isEnabled()); // the file commands are not the panel's
+}
+
+void TestFrmMain::winSearchIsExact() {
+    TestFolder dir;
+    mdlSt::strWinPath = {"/a/Photos", "", "/b", ""};
+    mdlSt::intWinMax = 2;
+    QCOMPARE(mdlSt::WinSearch("/a/Photos"), 0);
+    QCOMPARE(mdlSt::WinSearch("/a/photos"), -1);
+    QCOMPARE(mdlSt::WinSearch("/a/Photos/"), -1);
+    QCOMPARE(mdlSt::WinSearch("/b"), 2);
+    QCOMPARE(mdlSt::WinSearch(""), 1); // the first free slot
+}
+
+void TestFrmMain::getLastPart_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("sep");
+    QTest::addColumn<QString>("part");
+    QTest::newRow("name") << "/A/b.jpg" << "/" << "B.JPG";
+    QTest::newRow("extension") << "/A/b.jpg" << "." << "JPG";
+    QTest::newRow("folder") << "/photos/trip 2" << "/" << "TRIP 2";
+    QTest::newRow("root") << "/" << "/" << "";
+    QTest::newRow("no separator") << "abc" << "." << "";
+    QTest::newRow("separator last") << "abc." << "." << "";
+    QTest::newRow("two dots") << "a.b.Gif" << "." << "GIF";
+}
+
+void TestFrmMain::getLastPart() {
+    QFETCH(QString, text);
+    QFETCH(QString, sep);
+    QFETCH(QString, part);
+    QCOMPARE(GetLastPart(text, sep.at(0)), part);
+}
+
+void TestFrmMain::countLine() {
+    QCOMPARE(CountLine("/home/画像", 12), QStringLiteral("/home/画像 ﾌｧｲﾙ数 12"));
+    QCOMPARE(CountLine("/", 5), QStringLiteral("/ ﾌｧｲﾙ数 5"));
+}
+
+void TestFrmMain::folderChangeFollowsPanel() {
+    TestFolder dir;
+    dir.mkdir("empty");
+    dir.write("full/a.jpg", "x");
+    dir.write("full/b.GIF", "x");
+    dir.write("full/c.txt", "x");
+    MsgBoxRecorder boxes;
+    frmMain f;
+    QCOMPARE(f.dirSelect->setPath(dir.file("empty")), FsStatus::Ok);
+    QCOMPARE(mdlSt::strCurrentPath, dir.file("empty"));
+    QCOMPARE(f.lblCount->text(), dir.file("empty") + QStringLiteral(" ﾌｧｲﾙ数 0"));
+    QCOMPARE(f.dirSelect->setPath(dir.file("full")), FsStatus::Ok);
+    QCOMPARE(f.lblCount->text(), dir.file("full") + QStringLiteral(" ﾌｧｲﾙ数 2"));
+    QCOMPARE(f.flbSelect->ListCount(), 2);
+}
+
+void TestFrmMain::driveNotReady() {
+    TestFolder dir;
+    const QString usb = dir.mkdir("usb");
+    MsgBoxRecorder boxes;
+    frmMain f;
+    f.drvSelect->setVolumes({"/", usb});
+    f.dirSelect->setVolumeRoots({"/", usb});
+    const QString before = f.dirSelect->Path();
+    QDir(usb).removeRecursively(); // the medium is gone
+    f.drvSelect->setCurrentIndex(1);
+    QCOMPARE(boxes.calls().size(), 1);
+    QCOMPARE(boxes.calls()[0].prompt, QStringLiteral("ディスクがセットされていません。"));
+    QCOMPARE(boxes.calls()[0].title, QStringLiteral("警告"));
+    QCOMPARE(boxes.calls()[0].icon(), int(Msg::Critical));
+    QCOMPARE(f.dirSelect->Path(), before);
+    QCOMPARE(f.drvSelect->drive(), QStringLiteral("/"));
+    QCOMPARE(mdlSt::strCurrentPath, before);
+}
+
+void TestFrmMain::historyEleven() {
+    TestFolder dir;
+    frmMain f;
+    for (int i = 0; i < 11; ++i)
+        f.HistoryAdd(QStringLiteral("/f%1").arg(i));
+    f.HistoryMenu();
+    for (int i = 0; i < 10; ++i)
+        QCOMPARE(mdlSt::strHistory[i], QStringLiteral("/f%1").arg(10 - i));
+    QCOMPARE(f.mnuDir[0]->text(), QStringLiteral(" 1 /f10"));
+    QCOMPARE(f.mnuDir[9]->text(), QStringLiteral(" 10 /f1"));
+}
+
+void TestFrmMain::historyDuplicateAndCase() {
+    TestFolder dir;
+    frmMain f;
+    f.HistoryAdd("/a");
+    f.HistoryAdd("/b");
+    f.HistoryAdd("/a");
+    f.HistoryAdd("/B");
+    f.HistoryAdd("");
+    QCOMPARE(mdlSt::strHistory[0], QStringLiteral("/B"));
+    QCOMPARE(mdlSt::strHistory[1], QStringLiteral("/b"));
+    QCOMPARE(mdlSt::strHistory[2], QStringLiteral("/a"));
+    QVERIFY(mdlSt::strHistory[3].isEmpty());
+}
+
+void TestFrmMain::historyCaption() {
+    const QString longPath = QStringLiteral("/home/user/写真/2024年/夏休み/沖縄旅行の写真");
+    QCOMPARE(frmMain::HistoryCaption(2, longPath), QStringLiteral(" 3 ") + longPath.right(26));
+    QCOMPARE(frmMain::HistoryCaption(2, longPath).size(), 3 + 26);
+    QCOMPARE(frmMain::HistoryCaption(0, "/p"), QStringLiteral(" 1 /p"));
+}
+
+void TestFrmMain::historySeparator() {
+    TestFolder dir;
+    frmMain f;
+    const QStringList empty = visibleFileMenu(f);
+    QCOMPARE(empty.mid(empty.size() - 2), QStringList({"-", "Piksorの終了(&X)"}));
+    QCOMPARE(empty.count("-"), 3);
+    f.HistoryAdd("/x&y");
+    f.HistoryMenu();
+    const QStringList one = visibleFileMenu(f);
+    QCOMPARE(one.mid(one.size() - 4), QStringList({"-", " 1 /x&&y", "-", "Piksorの終了(&X)"}));
+}
+
+void TestFrmMain::historyClickMissingFolder() {
+    TestFolder dir;
+    MsgBoxRecorder boxes;
+    frmMain f;
+    const QString before = f.dirSelect->Path();
+    mdlSt::strHistory[0] = dir.file("vanished");
+    f.HistoryMenu();
+    f.mnuDir[0]->trigger();
+    QCOMPARE(f.dirSelect->Path(), before);
+    QVERIFY(boxes.calls().isEmpty());
+    QCOMPARE(mdlSt::strHistory[0], dir.file("vanished")); // stays in the list
+}
+
+void TestFrmMain::historyClickGoesThere() {
+    TestFolder dir;
+    dir.write("there/a.jpg", "x");
+    MsgBoxRecorder boxes;
+    frmMain f;
+    mdlSt::strHistory[0] = "/elsewhere";
+    mdlSt::strHistory[1] = dir.file("there");
+    f.HistoryMenu();
+    f.mnuDir[1]->trigger();
+    QCOMPARE(f.dirSelect->Path(), dir.file("there"));
+    QCOMPARE(mdlSt::strCurrentPath, dir.file("there"));
+    QCOMPARE(f.lblCount->text(), dir.file("there") + QStringLiteral(" ﾌｧｲﾙ数 1"));
+    QCOMPARE(mdlSt::strHistory[0], QStringLiteral("/elsewhere")); // order unchanged
+}
+
+void TestFrmMain::historyDelete() {
+    TestFolder dir;
+    frmMain f;
+    f.HistoryAdd("/a");
+    f.HistoryMenu();
+    f.mnuPathMenuDelete->trigger();
+    for (const QString& h : mdlSt::strHistory)
+        QVERIFY(h.isEmpty());
+    QVERIFY(!f.mnuH5->isVisible());
+    QVERIFY(!f.mnuDir[0]->isVisible());
+}
+
+void TestFrmMain::closeWritesSettings() {
+    TestFolder dir;
+    dir.mkdir("pics");
+    MsgBoxRecorder boxes;
+    {
+        frmMain f;
+        QSignalSpy ended(&f, &frmMain::ended);
+        f.show();
+        QCOMPARE(f.dirSelect->setPath(dir.file("pics")), FsStatus::Ok);
+        f.HistoryAdd(dir.file("pics"));
+        f.mnuOption[0]->trigger();
+        f.mnuOption[0]->trigger();
+        f.mnuOption[0]->trigger();
+        f.mnuEnd->trigger();
+        QCOMPARE(ended.size(), 1);
+    }
+    const QList<QByteArray> lines = ReadAll(dir.file("PicSet.Ini")).split('\n');
+    QCOMPARE(lines[0], "\"" + dir.file("pics").toUtf8() + "\"\r");
+    QCOMPARE(lines[10], QByteArray("2\r")); // slot 9: hidden files shown
+    QCOMPARE(lines[42], "\"" + dir.file("pics").toUtf8() + "\"\r");
+    QVERIFY(boxes.calls().isEmpty());
+}
+
+void TestFrmMain::background() {
+    QImage tile(120, 80, QImage::Format_RGB32);
+    tile.fill(Qt::red);
+    tile.setPixel(0, 0, qRgb(0, 0, 255));
+    const QImage bg = frmMain::AssembleBackground(tile, QSize(1024, 768));
+    QCOMPARE(bg.size(), QSize(1080, 800));
+    QCOMPARE(bg.pixel(960, 720), qRgb(0, 0, 255)); // the last tile starts at 8 x 120, 9 x 80
+    QCOMPARE(bg.pixel(961, 720), qRgb(255, 0, 0));
+}
+
+QTEST_MAIN(TestFrmMain)
+#include "tst_frmMain.moc"
