@@ -5,7 +5,9 @@
 #include <cmath>
 
 namespace {
-QByteArray quoted(const QString& s) { return '"' + s.toUtf8() + '"'; }
+QByteArray quoted(const QString& s) {
+    return '"' + s.toUtf8() + '"';
+}
 
 // Reads the fields of the file one by one, as sequential input does.
 class FieldReader {

@@ -50,7 +50,9 @@ QToolButton* pictureButton(QWidget* parent, QStyle::StandardPixmap icon, const Q
 }
 } // namespace
 
-frmMain* frmMain::instance() { return g_instance; }
+frmMain* frmMain::instance() {
+    return g_instance;
+}
 
 frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     g_instance = this;
@@ -102,10 +104,10 @@ void frmMain::buildToolbar() {
                              QStringLiteral("サムネイルを閉じる"), 2370);
     cmdPanic = pictureButton(picToolbar, QStyle::SP_DialogCloseButton,
                              QStringLiteral("全てのサムネイルを閉じる"), 2700);
-    cmdAllSelect = pictureButton(picToolbar, QStyle::SP_DialogApplyButton,
-                                 QStringLiteral("すべて選択"), 3240);
-    cmdOpen = pictureButton(picToolbar, QStyle::SP_DialogOpenButton, QStringLiteral("画像を開く"),
-                            3585);
+    cmdAllSelect =
+        pictureButton(picToolbar, QStyle::SP_DialogApplyButton, QStringLiteral("すべて選択"), 3240);
+    cmdOpen =
+        pictureButton(picToolbar, QStyle::SP_DialogOpenButton, QStringLiteral("画像を開く"), 3585);
     cmdReNameSingle = pictureButton(picToolbar, QStyle::SP_FileDialogDetailedView,
                                     QStringLiteral("ファイル名の変更"), 3930);
     cmdCopy = pictureButton(picToolbar, QStyle::SP_FileLinkIcon, QStringLiteral("コピー"), 4275);
@@ -154,10 +156,8 @@ void frmMain::buildPanel() {
     frame->addWidget(picSelect);
     frame->addWidget(mdiArea);
     frame->setStretchFactor(1, 1);
-    const int panelWidth = TwipsToPixelsX(2175);
-    frame->setSizes({panelWidth, TwipsToPixelsX(10065) - panelWidth});
-    picSelect->setSizes({144, TwipsToPixelsY(7215) - 144});
 
+    setupLayout();
     connect(drvSelect, &DriveList::Change, this, &frmMain::drvSelect_Change);
     connect(dirSelect, &DirList::Change, this, &frmMain::dirSelect_Change);
     connect(dirSelect, &DirList::openFailed, this, &frmMain::folderOpenFailed);
@@ -175,13 +175,17 @@ void frmMain::buildMenus() {
     mnuFile = bar->addMenu(QStringLiteral("ﾌｧｲﾙ(&F)"));
     mnuPicOpen = item(mnuFile, QStringLiteral("画像を開く"));
     mnuPicOpen->setEnabled(false);
-    mnuThum = item(mnuFile, QStringLiteral("サムネイルを開く(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuThum =
+        item(mnuFile, QStringLiteral("サムネイルを開く(&O)"), QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFile->addSeparator();
     mnuClo = item(mnuFile, QStringLiteral("サムネイルを閉じる"));
     mnuClose = item(mnuFile, QStringLiteral("全てのサムネイルを閉じる"));
     mnuFile->addSeparator();
     mnuMakeFolder = item(mnuFile, QStringLiteral("フォルダーの作成"));
     mnuFolderDelete = item(mnuFile, QStringLiteral("フォルダーの削除"));
+    connect(cmdMakeFolder, &QToolButton::clicked, this, &frmMain::cmdMakeFolder_Click);
+    connect(mnuMakeFolder, &QAction::triggered, cmdMakeFolder, &QToolButton::click);
+    connect(mnuFolderDelete, &QAction::triggered, this, &frmMain::mnuFolderDelete_Click);
     mnuH3 = mnuFile->addSeparator();
     for (int i = 0; i < 10; ++i) {
         mnuDir[i] = item(mnuFile, QString());
@@ -193,9 +197,11 @@ void frmMain::buildMenus() {
     connect(mnuEnd, &QAction::triggered, this, &frmMain::mnuEnd_Click);
 
     mnuHensyuu = bar->addMenu(QStringLiteral("編集(&E)"));
-    mnuAllSelect = item(mnuHensyuu, QStringLiteral("すべて選択(&A)"), QKeySequence(Qt::CTRL | Qt::Key_A));
+    mnuAllSelect =
+        item(mnuHensyuu, QStringLiteral("すべて選択(&A)"), QKeySequence(Qt::CTRL | Qt::Key_A));
     mnuHensyuu->addSeparator();
-    mnuMove[6] = item(mnuHensyuu, QStringLiteral("ﾌｧｲﾙ名の変更(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuMove[6] =
+        item(mnuHensyuu, QStringLiteral("ﾌｧｲﾙ名の変更(&R)"), QKeySequence(Qt::CTRL | Qt::Key_R));
     mnuMove[7] = item(mnuHensyuu, QStringLiteral("ｺﾋﾟｰ(&C)"), QKeySequence(Qt::CTRL | Qt::Key_C));
     mnuMove[8] = item(mnuHensyuu, QStringLiteral("移動(&M)"), QKeySequence(Qt::CTRL | Qt::Key_M));
     mnuMove[9] = item(mnuHensyuu, QStringLiteral("削除(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D));
@@ -218,11 +224,16 @@ void frmMain::buildMenus() {
     mnuWinArrange[1] = item(mnuWin, QStringLiteral("上下に並べて表示(&V)"));
     mnuWinArrange[2] = item(mnuWin, QStringLiteral("重ねて表示(&C)"));
     mnuWinArrange[4] = item(mnuWin, QStringLiteral("アイコンの整列(&A)"));
+    for (int i : {0, 1, 2, 4})
+        connect(mnuWinArrange[i], &QAction::triggered, this, [this, i] { mnuWinArrange_Click(i); });
+    connect(mnuWin, &QMenu::aboutToShow, this, &frmMain::fillWindowMenu);
 
     mnuHel = bar->addMenu(QStringLiteral("ﾍﾙﾌﾟ(&H)"));
     mnuHelp[0] = item(mnuHel, QStringLiteral("Piksorのﾍﾙﾌﾟ(&H)"));
     mnuHel->addSeparator();
     mnuVer = item(mnuHel, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報(&A)"));
+    connect(mnuHelp[0], &QAction::triggered, this, [this] { mnuHelp_Click(0); });
+    connect(mnuVer, &QAction::triggered, this, &frmMain::mnuVer_Click);
 
     // The thumbnails' popup menu; never shown in the menu bar.
     mnuPop = new QMenu(QStringLiteral("ポップアップ"), this);
@@ -294,8 +305,8 @@ void frmMain::CommandEnabled(int count) {
     const bool some = count > 0;
     for (QToolButton* b : {cmdOpen, cmdReName, cmdCopy, cmdMove, cmdDelete})
         b->setEnabled(some);
-    for (QAction* a : {mnuPicOpen, mnuChange[1], mnuChange[10], mnuMove[10], mnuMove[7],
-                       mnuMove[8], mnuMove[9]})
+    for (QAction* a :
+         {mnuPicOpen, mnuChange[1], mnuChange[10], mnuMove[10], mnuMove[7], mnuMove[8], mnuMove[9]})
         a->setEnabled(some);
     const bool one = count == 1;
     cmdReNameSingle->setEnabled(one);
@@ -303,7 +314,9 @@ void frmMain::CommandEnabled(int count) {
     mnuMove[6]->setEnabled(one);
 }
 
-void frmMain::mnuEnd_Click() { close(); }
+void frmMain::mnuEnd_Click() {
+    close();
+}
 
 void frmMain::MDIForm_QueryUnload() {
     mdlSt::IniWrite();

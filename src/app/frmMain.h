@@ -2,7 +2,9 @@
 
 #include <QHash>
 #include <QImage>
+#include <QList>
 #include <QMainWindow>
+#include <QStringList>
 #include <array>
 
 class DirList;
@@ -16,6 +18,14 @@ class QMenu;
 class QSplitter;
 class QToolButton;
 class QWidget;
+class HelpWindow;
+
+// The height a folder list of that many pixels really takes: whole rows inside
+// its frame, never below the minimum.
+int SnapToRows(int height, int rowHeight, int frame, int minimum);
+
+// The message that names what a folder deletion could not remove.
+QString FolderDeletionReport(const QStringList& failed);
 
 // The main window: a frame whose client area holds the thumbnail windows, with
 // the tool bar and the status bar across the top and the control panel (folder
@@ -104,6 +114,15 @@ public:
     void mnuPathMenuDelete_Click();
     void mnuOption_Click(int index);
     void cmbDot_Click(int index);
+    void mnuWinArrange_Click(int index);
+    void mnuHelp_Click(int index);
+    void mnuVer_Click();
+    void cmdMakeFolder_Click();
+    void mnuFolderDelete_Click();
+
+    // The help file in the program's folder.
+    static QString HelpFilePath();
+    HelpWindow* helpWindow() const { return m_help; }
 
     void HistoryAdd(const QString& path);
     void HistoryMenu();
@@ -114,6 +133,7 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void buildToolbar();
@@ -126,6 +146,12 @@ private:
     void showCount();
     void folderOpenFailed(const QString& path);
 
+    void fillWindowMenu();
+    void setupLayout();
+    void snapFolderList();
+
+    QList<QAction*> m_windowItems;
+    HelpWindow* m_help = nullptr;
     // The folder last opened on each drive.
     QHash<QString, QString> m_driveFolder;
 };

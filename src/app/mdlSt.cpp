@@ -26,7 +26,9 @@ bool& fallbackAnnounced() {
 
 const QString FileName = QStringLiteral("PicSet.Ini");
 
-QString primaryPath() { return WithTrailingSlash(ProgramFolder()) + FileName; }
+QString primaryPath() {
+    return WithTrailingSlash(ProgramFolder()) + FileName;
+}
 
 QString fallbackPath() {
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/' + FileName;
@@ -62,7 +64,9 @@ void tellUnreadable() {
 }
 } // namespace
 
-int AttributeMask() { return int(sngSetting[SlotAttributeMask]); }
+int AttributeMask() {
+    return int(sngSetting[SlotAttributeMask]);
+}
 
 void ResetState() {
     strCurrentPath.clear();
@@ -93,7 +97,9 @@ QString ProgramFolder() {
     return QCoreApplication::applicationDirPath();
 }
 
-void SetProgramFolder(const QString& folder) { programFolderOverride() = folder; }
+void SetProgramFolder(const QString& folder) {
+    programFolderOverride() = folder;
+}
 
 QString SettingsPath() {
     const QFileInfo primary(primaryPath());
@@ -108,7 +114,9 @@ QString SettingsPath() {
     return fallback.filePath();
 }
 
-void IniDefault() { applyDefaults(sngSetting); }
+void IniDefault() {
+    applyDefaults(sngSetting);
+}
 
 void IniRead() {
     const QString path = SettingsPath();

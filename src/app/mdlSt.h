@@ -41,16 +41,16 @@ inline std::array<float, 41> sngSetting{};
 inline std::array<QString, 10> strHistory;
 
 // Working state.
-inline QStringList strWinPath;      // folder of each thumbnail window slot, "" = free
-inline int intWinMax = 0;           // highest slot used so far
-inline int intActiveWin = 0;        // slot of the window the file commands work on
-inline QStringList strSelectFiles;  // full paths of the selected files
-inline QList<int> intSelectIndex;   // entry number of each selected file
-inline int bytOperation = OpAsk;    // operation code for CopyAndMove
-inline QString strDestPath;         // destination folder, "" = cancelled
-inline QString strWorkName;         // name of the file in work / dialog result
-inline QString strWorkPath;         // folder of the file in work / image for a viewer
-inline QString strReNameBase;       // leading text of a batch rename, "" = cancelled
+inline QStringList strWinPath;     // folder of each thumbnail window slot, "" = free
+inline int intWinMax = 0;          // highest slot used so far
+inline int intActiveWin = 0;       // slot of the window the file commands work on
+inline QStringList strSelectFiles; // full paths of the selected files
+inline QList<int> intSelectIndex;  // entry number of each selected file
+inline int bytOperation = OpAsk;   // operation code for CopyAndMove
+inline QString strDestPath;        // destination folder, "" = cancelled
+inline QString strWorkName;        // name of the file in work / dialog result
+inline QString strWorkPath;        // folder of the file in work / image for a viewer
+inline QString strReNameBase;      // leading text of a batch rename, "" = cancelled
 inline int intReNameStart = 0;
 inline int intReNameStep = 0;
 inline int bytNumberDigits = 0;

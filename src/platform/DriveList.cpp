@@ -25,7 +25,9 @@ void DriveList::setVolumes(const QStringList& roots) {
     m_filling = false;
 }
 
-QString DriveList::drive() const { return currentData().toString(); }
+QString DriveList::drive() const {
+    return currentData().toString();
+}
 
 void DriveList::setDrive(const QString& path) {
     const int index = m_roots.indexOf(VolumeRootOf(path, m_roots));

@@ -11,9 +11,9 @@ FileList::FileList(QWidget* parent) : QListWidget(parent) {
 void FileList::setPattern(const QString& pattern) {
     m_patterns.clear();
     for (const QString& p : pattern.split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        m_patterns.append(QRegularExpression(
-            QRegularExpression::wildcardToRegularExpression(p.trimmed()),
-            QRegularExpression::CaseInsensitiveOption));
+        m_patterns.append(
+            QRegularExpression(QRegularExpression::wildcardToRegularExpression(p.trimmed()),
+                               QRegularExpression::CaseInsensitiveOption));
     Refresh();
 }
 

@@ -42,7 +42,9 @@ QList<ButtonSpec> buttonsOf(int flags) {
 }
 } // namespace
 
-void SetMsgBoxHandler(MsgBoxHandler h) { handler() = std::move(h); }
+void SetMsgBoxHandler(MsgBoxHandler h) {
+    handler() = std::move(h);
+}
 
 int MsgBox(const QString& prompt, int buttons, const QString& title) {
     if (handler())

@@ -9,9 +9,9 @@
 // A picture file read from disk. The format is found from the content, not
 // the name; EXIF orientation is applied.
 struct Picture {
-    QImage image;       // null unless status is Ok
+    QImage image; // null unless status is Ok
     FsStatus status = FsStatus::Other;
-    QSize naturalSize;  // the picture's own size in pixels (after orientation)
+    QSize naturalSize; // the picture's own size in pixels (after orientation)
 };
 
 // Reads the whole picture at its natural size. A file that is no picture we

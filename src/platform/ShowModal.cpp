@@ -10,7 +10,9 @@ ShowModalHandler& handler() {
 }
 } // namespace
 
-void SetShowModalHandler(ShowModalHandler h) { handler() = std::move(h); }
+void SetShowModalHandler(ShowModalHandler h) {
+    handler() = std::move(h);
+}
 
 int ShowModal(QDialog& dialog) {
     if (!handler())

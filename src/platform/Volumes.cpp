@@ -7,10 +7,11 @@
 namespace {
 bool isPseudo(const QStorageInfo& v) {
     static const QSet<QByteArray> pseudo = {
-        "proc",    "sysfs",      "devtmpfs", "devpts",  "cgroup",     "cgroup2",   "securityfs",
-        "debugfs", "tracefs",    "pstore",   "bpf",     "mqueue",     "hugetlbfs", "configfs",
-        "fusectl", "autofs",     "binfmt_misc", "efivarfs", "nsfs",   "rpc_pipefs", "ramfs",
-        "overlay", "squashfs",   "fuse.portal", "fuse.gvfsd-fuse"};
+        "proc",    "sysfs",       "devtmpfs",  "devpts",      "cgroup",
+        "cgroup2", "securityfs",  "debugfs",   "tracefs",     "pstore",
+        "bpf",     "mqueue",      "hugetlbfs", "configfs",    "fusectl",
+        "autofs",  "binfmt_misc", "efivarfs",  "nsfs",        "rpc_pipefs",
+        "ramfs",   "overlay",     "squashfs",  "fuse.portal", "fuse.gvfsd-fuse"};
     const QByteArray type = v.fileSystemType();
     const QString root = v.rootPath();
     if (pseudo.contains(type))

@@ -1,12 +1,12 @@
 // The main window: start-up from the settings, shared routines, the folder
 // panel, the history menu and shutdown.
+#include "TestSupport.h"
 #include "app/PathRules.h"
 #include "app/frmMain.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
-#include "TestSupport.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -138,8 +138,8 @@ void TestFrmMain::designState() {
     TestFolder dir;
     frmMain f;
     QCOMPARE(f.windowTitle(), QStringLiteral("Piksor"));
-    for (QToolButton* b : {f.cmdOpen, f.cmdReNameSingle, f.cmdCopy, f.cmdMove, f.cmdDelete,
-                           f.cmdReName})
+    for (QToolButton* b :
+         {f.cmdOpen, f.cmdReNameSingle, f.cmdCopy, f.cmdMove, f.cmdDelete, f.cmdReName})
         QVERIFY(!b->isEnabled());
     for (QToolButton* b : {f.cmdSam, f.cmdMakeFolder, f.cmdClose, f.cmdPanic, f.cmdAllSelect})
         QVERIFY(b->isEnabled());
@@ -192,10 +192,9 @@ void TestFrmMain::panelEnabled() {
     TestFolder dir;
     frmMain f;
     mdlSt::PanelEnabled(false);
-    for (QWidget* w : std::initializer_list<QWidget*>{f.drvSelect, f.dirSelect, f.flbSelect,
-                                                      f.cmdSam, f.cmbDot[0], f.cmbDot[1],
-                                                      f.cmdClose, f.cmdPanic, f.cmdMakeFolder,
-                                                      f.cmdAllSelect})
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             f.drvSelect, f.dirSelect, f.flbSelect, f.cmdSam, f.cmbDot[0], f.cmbDot[1], f.cmdClose,
+             f.cmdPanic, f.cmdMakeFolder, f.cmdAllSelect})
         QVERIFY(!w->isEnabled());
     for (QMenu* m : {f.mnuFile, f.mnuWin, f.mnuHensyuu, f.mnuHel, f.mnuOp})
         QVERIFY(!m->isEnabled());
@@ -220,13 +219,27 @@ void TestFrmMain::getLastPart_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("sep");
     QTest::addColumn<QString>("part");
-    QTest::newRow("name") << "/A/b.jpg" << "/" << "B.JPG";
-    QTest::newRow("extension") << "/A/b.jpg" << "." << "JPG";
-    QTest::newRow("folder") << "/photos/trip 2" << "/" << "TRIP 2";
-    QTest::newRow("root") << "/" << "/" << "";
-    QTest::newRow("no separator") << "abc" << "." << "";
-    QTest::newRow("separator last") << "abc." << "." << "";
-    QTest::newRow("two dots") << "a.b.Gif" << "." << "GIF";
+    QTest::newRow("name") << "/A/b.jpg"
+                          << "/"
+                          << "B.JPG";
+    QTest::newRow("extension") << "/A/b.jpg"
+                               << "."
+                               << "JPG";
+    QTest::newRow("folder") << "/photos/trip 2"
+                            << "/"
+                            << "TRIP 2";
+    QTest::newRow("root") << "/"
+                          << "/"
+                          << "";
+    QTest::newRow("no separator") << "abc"
+                                  << "."
+                                  << "";
+    QTest::newRow("separator last") << "abc."
+                                    << "."
+                                    << "";
+    QTest::newRow("two dots") << "a.b.Gif"
+                              << "."
+                              << "GIF";
 }
 
 void TestFrmMain::getLastPart() {

@@ -1,9 +1,9 @@
 // The settings file: its exact format, reading back, and files that are
 // short, damaged or unwritable.
+#include "TestSupport.h"
 #include "app/SettingsFile.h"
 #include "app/mdlSt.h"
 #include "platform/Files.h"
-#include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -170,8 +170,8 @@ void TestSettings::badFiles_data() {
         l[0] = "\"/bad\xff\xfe\"\r";
         QTest::newRow("not UTF-8") << joined(l) << "" << 0.0f << 4.0f << "/h0";
     }
-    QTest::newRow("history cut short") << joined(lines.mid(0, 45)) << "/good" << 0.0f << 4.0f
-                                       << "/h0";
+    QTest::newRow("history cut short")
+        << joined(lines.mid(0, 45)) << "/good" << 0.0f << 4.0f << "/h0";
 }
 
 void TestSettings::badFiles() {

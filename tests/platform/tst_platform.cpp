@@ -1,11 +1,11 @@
 // The platform layer: exact lookups with attribute masks, attributes, the
 // verified write, placement at the pointer, and the list widgets.
+#include "TestSupport.h"
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 #include "platform/Files.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
-#include "TestSupport.h"
 
 #include <QFile>
 #include <QtTest>
@@ -120,11 +120,16 @@ void TestPlatform::placement() {
 void TestPlatform::volumeOf_data() {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("root");
-    QTest::newRow("root") << "/" << "/";
-    QTest::newRow("on root") << "/home/u" << "/";
-    QTest::newRow("mount point") << "/media/usb" << "/media/usb";
-    QTest::newRow("inside mount") << "/media/usb/a/b" << "/media/usb";
-    QTest::newRow("name prefix only") << "/media/usb2/x" << "/";
+    QTest::newRow("root") << "/"
+                          << "/";
+    QTest::newRow("on root") << "/home/u"
+                             << "/";
+    QTest::newRow("mount point") << "/media/usb"
+                                 << "/media/usb";
+    QTest::newRow("inside mount") << "/media/usb/a/b"
+                                  << "/media/usb";
+    QTest::newRow("name prefix only") << "/media/usb2/x"
+                                      << "/";
 }
 
 void TestPlatform::volumeOf() {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QInputMethodEvent>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -28,7 +29,9 @@ MsgBoxRecorder::MsgBoxRecorder() {
     });
 }
 
-MsgBoxRecorder::~MsgBoxRecorder() { SetMsgBoxHandler({}); }
+MsgBoxRecorder::~MsgBoxRecorder() {
+    SetMsgBoxHandler({});
+}
 
 QStringList MsgBoxRecorder::prompts() const {
     QStringList out;
@@ -51,9 +54,13 @@ ModalScript::ModalScript() {
     });
 }
 
-ModalScript::~ModalScript() { SetShowModalHandler({}); }
+ModalScript::~ModalScript() {
+    SetShowModalHandler({});
+}
 
-TestFolder::TestFolder() { ResetForTest(m_dir.path()); }
+TestFolder::TestFolder() {
+    ResetForTest(m_dir.path());
+}
 
 QString TestFolder::write(const QString& relative, const QByteArray& content) const {
     const QString p = file(relative);
@@ -81,4 +88,24 @@ QByteArray ReadAll(const QString& path) {
     if (!f.open(QIODevice::ReadOnly))
         return QByteArray();
     return f.readAll();
+}
+
+void TypeText(QWidget* widget, const QString& text) {
+    QString ascii;
+    auto flush = [&] {
+        if (!ascii.isEmpty())
+            QTest::keyClicks(widget, ascii);
+        ascii.clear();
+    };
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x20 && c.unicode() < 0x7F) {
+            ascii += c;
+            continue;
+        }
+        flush();
+        QInputMethodEvent commit;
+        commit.setCommitString(QString(c));
+        QCoreApplication::sendEvent(widget, &commit);
+    }
+    flush();
 }

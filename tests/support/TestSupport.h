@@ -11,6 +11,7 @@
 #include <functional>
 
 class QDialog;
+class QWidget;
 
 // Records every message box and answers from a script; an unscripted box is
 // answered with its first button (OK, Yes or Retry).
@@ -58,3 +59,7 @@ private:
 void ResetForTest(const QString& programFolder);
 
 QByteArray ReadAll(const QString& path);
+
+// Types text into a widget as a user would: key presses for ASCII, an input
+// method commit (as a Japanese input method sends it) for anything else.
+void TypeText(QWidget* widget, const QString& text);

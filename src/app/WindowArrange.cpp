@@ -1,0 +1,43 @@
+#include "app/WindowArrange.h"
+
+#include <QString>
+
+namespace {
+QList<QRect> tile(const QRect& area, int n, bool columns) {
+    QList<QRect> out;
+    if (n <= 0)
+        return out;
+    const int length = columns ? area.width() : area.height();
+    const int step = length / n;
+    for (int i = 0; i < n; ++i) {
+        const int start = i * step;
+        const int size = (i == n - 1) ? length - start : step;
+        out.append(columns ? QRect(area.left() + start, area.top(), size, area.height())
+                           : QRect(area.left(), area.top() + start, area.width(), size));
+    }
+    return out;
+}
+} // namespace
+
+QList<QRect> TileSideBySide(const QRect& area, int n) {
+    return tile(area, n, true);
+}
+QList<QRect> TileOneAboveOther(const QRect& area, int n) {
+    return tile(area, n, false);
+}
+
+QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n) {
+    QList<QRect> out;
+    const int perRow = std::max(1, area.width() / std::max(1, icon.width()));
+    for (int i = 0; i < n; ++i) {
+        const int col = i % perRow, row = i / perRow;
+        out.append(QRect(
+            QPoint(area.left() + col * icon.width(), area.bottom() + 1 - (row + 1) * icon.height()),
+            icon));
+    }
+    return out;
+}
+
+QString VersionLine(int major, int minor, int revision) {
+    return QStringLiteral("Ver %1.%2%3").arg(major).arg(minor).arg(revision);
+}

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QList>
+#include <QRect>
+#include <QSize>
+
+// Places for n windows side by side (columns) or one above the other (rows)
+// filling an area; the last column or row takes what division leaves over.
+QList<QRect> TileSideBySide(const QRect& area, int n);
+QList<QRect> TileOneAboveOther(const QRect& area, int n);
+
+// Places for the icons of n minimised windows lined up along the bottom of an
+// area, left to right, wrapping upwards when a row is full.
+QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n);
+
+// The version line of the version dialog: "Ver " major "." minor and the
+// revision written straight after the minor number (1.1.0 gives "Ver 1.10").
+QString VersionLine(int major, int minor, int revision);
