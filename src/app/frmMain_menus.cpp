@@ -71,8 +71,10 @@ QString frmMain::HelpFilePath() {
 }
 
 void frmMain::mnuHelp_Click(int) {
-    if (!m_help)
+    if (!m_help) {
         m_help = new HelpWindow(this);
+        m_help->move(frameGeometry().topLeft() + QPoint(40, 40));
+    }
     if (!m_help->open(HelpFilePath())) {
         MsgBox(QStringLiteral("ヘルプファイルが開けません。\n") + HelpFilePath(),
                Msg::OkOnly | Msg::Exclamation, QStringLiteral("注意"));
