@@ -75,6 +75,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     column->addWidget(frame, 1);
     setCentralWidget(central);
     buildMenus();
+    connectThumbnails();
 
     resize(TwipsToPixelsX(10065), TwipsToPixelsY(7215) + menuBar()->sizeHint().height());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <array>
 
@@ -19,6 +20,7 @@ class QSplitter;
 class QToolButton;
 class QWidget;
 class HelpWindow;
+class frmPreview;
 
 // The height a folder list of that many pixels really takes: whole rows inside
 // its frame, never below the minimum.
@@ -78,6 +80,8 @@ public:
     QSplitter* frame = nullptr;
     QMdiArea* mdiArea = nullptr;
     QImage picBack1; // the background tile
+    // The thumbnail windows by slot; a closed window leaves its entry empty.
+    QList<QPointer<frmPreview>> frmPre;
 
     // Menus. Control arrays are indexed as their items: mnuMove and mnuChange
     // by operation code, mnuWinArrange 0, 1, 2 and 4.
@@ -114,6 +118,10 @@ public:
     void mnuPathMenuDelete_Click();
     void mnuOption_Click(int index);
     void cmbDot_Click(int index);
+    void cmdSam_Click();
+    void cmdClose_Click();
+    void cmdPanic_Click();
+    void cmdAllSelect_Click();
     void mnuWinArrange_Click(int index);
     void mnuHelp_Click(int index);
     void mnuVer_Click();
@@ -139,6 +147,7 @@ private:
     void buildToolbar();
     void buildPanel();
     void buildMenus();
+    void connectThumbnails();
     void MDIForm_Load();
     void MDIForm_QueryUnload();
     void SettingApply();

@@ -1,12 +1,24 @@
 // The main window's part in thumbnail windows: the box size chosen in the two
-// size lists.
+// size lists, opening a window for the current folder, closing one or all, and
+// selecting everything in the active one.
 #include "app/frmMain.h"
 
+#include "app/PathRules.h"
 #include "app/mdlSt.h"
+#include "platform/DirList.h"
+#include "platform/Files.h"
+#include "platform/MsgBox.h"
 #include "platform/Screen.h"
+#include "thumbs/ThumbRules.h"
+#include "thumbs/frmPreview.h"
 
+#include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QToolButton>
 #include <cmath>
+#include <memory>
 
 void frmMain::cmbDot_Click(int index) {
     using namespace mdlSt;
@@ -19,4 +31,113 @@ void frmMain::cmbDot_Click(int index) {
     else
         size = float(std::nearbyint(text.toDouble()));
     sngSetting[index == 0 ? SlotBoxWidth : SlotBoxHeight] = size;
+}
+
+void frmMain::connectThumbnails() {
+    connect(cmdSam, &QToolButton::clicked, this, &frmMain::cmdSam_Click);
+    connect(mnuThum, &QAction::triggered, cmdSam, &QToolButton::click);
+    connect(cmdClose, &QToolButton::clicked, this, &frmMain::cmdClose_Click);
+    connect(mnuClo, &QAction::triggered, cmdClose, &QToolButton::click);
+    connect(cmdPanic, &QToolButton::clicked, this, &frmMain::cmdPanic_Click);
+    connect(mnuClose, &QAction::triggered, cmdPanic, &QToolButton::click);
+    connect(cmdAllSelect, &QToolButton::clicked, this, &frmMain::cmdAllSelect_Click);
+    connect(mnuAllSelect, &QAction::triggered, cmdAllSelect, &QToolButton::click);
+    // A window is activated when it becomes the active child; the frame
+    // losing and regaining the focus does not activate it again.
+    auto last = std::make_shared<QPointer<QMdiSubWindow>>();
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, [last](QMdiSubWindow* w) {
+        if (!w || w == *last)
+            return;
+        *last = w;
+        if (auto* preview = qobject_cast<frmPreview*>(w))
+            if (!preview->isClosed())
+                preview->Form_Activate();
+    });
+}
+
+void frmMain::cmdSam_Click() {
+    using namespace mdlSt;
+    cmdSam->setEnabled(false);
+    strCurrentPath = dirSelect->Path();
+    const DirListing listing = DirEnumerate(strCurrentPath, AttributeMask());
+    if (listing.status != FsStatus::Ok) {
+        MsgBox(QStringLiteral("フォルダーを開けませんでした。\n") + strCurrentPath,
+               Msg::OkOnly | Msg::Critical, QStringLiteral("警告"));
+        PanelEnabled(true);
+        return;
+    }
+    bool hasImage = false;
+    for (const QString& name : listing.names)
+        hasImage = IsImageName(name) || hasImage;
+    if (!hasImage) {
+        PanelEnabled(true);
+        return;
+    }
+    int slot = WinSearch(strCurrentPath);
+    if (slot >= 0) {
+        if (frmPreview* open = frmPre.value(slot)) {
+            mdiArea->setActiveSubWindow(open);
+            open->widget()->setFocus();
+        }
+        PanelEnabled(true);
+        return;
+    }
+    slot = int(strWinPath.indexOf(QString()));
+    if (slot < 0) {
+        slot = int(strWinPath.size());
+        strWinPath.append(QString());
+    }
+    if (slot > intWinMax)
+        intWinMax = slot;
+    while (frmPre.size() < intWinMax + 1)
+        frmPre.append(nullptr);
+    while (strWinPath.size() < intWinMax + 2)
+        strWinPath.append(QString());
+    strWinPath[slot] = strCurrentPath;
+
+    const QString path = dirSelect->Path();
+    auto* window = new frmPreview;
+    frmPre[slot] = window;
+    QString caption = GetLastPart(path, QLatin1Char('/'));
+    if (caption.isEmpty())
+        caption = path.left(2);
+    window->setWindowTitle(caption);
+    mdiArea->addSubWindow(window);
+    window->show();
+    window->txtPath->setText(path);
+    QPointer<frmPreview> guard = window;
+    const bool listed = window->ListPre(strCurrentPath);
+    if (!listed && guard)
+        guard->close();
+    if (listed) {
+        HistoryAdd(path);
+        HistoryMenu();
+    }
+    cmdSam->setEnabled(true);
+}
+
+void frmMain::cmdClose_Click() {
+    if (QMdiSubWindow* w = mdiArea->currentSubWindow())
+        w->close();
+}
+
+void frmMain::cmdPanic_Click() {
+    using namespace mdlSt;
+    for (int i = 0; i < blnViewerUsed.size(); ++i)
+        if (blnViewerUsed[i] && i < frmViewer.size() && frmViewer[i])
+            frmViewer[i]->close();
+    frmViewer = QList<QPointer<QWidget>>{nullptr};
+    blnViewerUsed = QList<bool>{false};
+    const QList<QPointer<frmPreview>> windows = frmPre;
+    for (const QPointer<frmPreview>& w : windows)
+        if (w && !w->isClosed())
+            w->close();
+}
+
+void frmMain::cmdAllSelect_Click() {
+    cmdAllSelect->setEnabled(false);
+    if (auto* w = qobject_cast<frmPreview*>(mdiArea->currentSubWindow()))
+        if (!w->isClosed())
+            w->AllSelectFiles();
+    cmdAllSelect->setEnabled(true);
 }

@@ -1,3 +1,10 @@
 list(APPEND PIKSOR_CORE_SOURCES
+  src/thumbs/ThumbRules.h src/thumbs/ThumbRules.cpp
+  src/thumbs/ThumbDecoder.h src/thumbs/ThumbDecoder.cpp
+  src/thumbs/ThumbWidgets.h src/thumbs/ThumbWidgets.cpp
+  src/thumbs/frmPreview.h src/thumbs/frmPreview.cpp
+  src/thumbs/frmPreview_list.cpp
+  src/thumbs/frmPreview_layout.cpp
+  src/thumbs/frmPreview_select.cpp
   src/thumbs/frmMain_thumbs.cpp
 )

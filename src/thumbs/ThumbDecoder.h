@@ -1,0 +1,50 @@
+#pragma once
+
+// Thumbnails decoded ahead of the window that shows them: worker threads take
+// the next file index from a shared counter, decode the picture at reduced size
+// and scale it into its fitted box; the window takes the results one by one in
+// listing order on the user-interface thread. No widget is touched here.
+#include "platform/Status.h"
+#include "thumbs/ThumbRules.h"
+
+#include <QImage>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+struct Thumb {
+    FsStatus status = FsStatus::Other;
+    QImage image; // the fitted thumbnail, or the unscaled small picture
+    QSize natural;
+    BoxFit fit;
+};
+
+// One picture made into a thumbnail for a box (any thread). Only regular files
+// are read: a pipe or a device named like a picture could block the reader.
+Thumb DecodeThumb(const QString& path, QSize box);
+
+class ThumbDecoder {
+public:
+    ThumbDecoder(const QStringList& paths, QSize box);
+    // Stops the workers; results not taken are dropped.
+    ~ThumbDecoder();
+    ThumbDecoder(const ThumbDecoder&) = delete;
+    ThumbDecoder& operator=(const ThumbDecoder&) = delete;
+
+    int count() const;
+    QString path(int i) const;
+
+    // The thumbnail of entry i, once decoded. Until then the events of the
+    // user-interface thread keep running; when stop() turns true the wait
+    // ends and the result is a failure.
+    Thumb take(int i, const std::function<bool()>& stop);
+
+    // How many workers decode at once.
+    static int workerCount();
+
+    // What the workers and the window share.
+    struct State;
+
+private:
+    std::shared_ptr<State> m_state;
+};

@@ -1,0 +1,63 @@
+#include "thumbs/ThumbWidgets.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+ThumbBox::ThumbBox(QWidget* parent) : QWidget(parent) {
+    setAutoFillBackground(true);
+    QPalette p = palette();
+    p.setColor(QPalette::Window, ThumbBackground);
+    setPalette(p);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void ThumbBox::setPicture(const QPixmap& picture) {
+    m_picture = picture;
+    update();
+}
+
+void ThumbBox::clearPicture() {
+    m_picture = QPixmap();
+    update();
+}
+
+void ThumbBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.fillRect(rect(), ThumbBackground);
+    if (!m_picture.isNull())
+        p.drawPixmap(0, 0, m_picture);
+}
+
+void ThumbBox::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->button(), event->modifiers());
+}
+
+void ThumbBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        emit doubleClicked();
+}
+
+ThumbLabel::ThumbLabel(QWidget* parent) : QLabel(parent) {
+    setAutoFillBackground(true);
+    setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    setSelectedLook(false);
+}
+
+void ThumbLabel::setSelectedLook(bool selected) {
+    m_selected = selected;
+    QPalette p = palette();
+    p.setColor(QPalette::Window, selected ? SelectedLabel : p.color(QPalette::Button));
+    p.setColor(QPalette::WindowText, p.color(QPalette::ButtonText));
+    setPalette(p);
+}
+
+void ThumbLabel::mousePressEvent(QMouseEvent* event) {
+    emit pressed(event->button());
+}
+
+void ThumbViewport::wheelEvent(QWheelEvent* event) {
+    const int steps = event->angleDelta().y() / 120;
+    if (steps != 0)
+        emit wheelSteps(steps);
+    event->accept();
+}
