@@ -1,0 +1,227 @@
+// Listing a folder of 255 photographs of 4000 × 3000 pixels into 64- and
+// 256-pixel boxes with the real thumbnail window on the offscreen platform,
+// against the floor (the same files decoded at reduced size with QImageReader
+// on every core, nothing else) and against vipsthumbnail on the same files.
+// Prints, per box size: the wall times and their ratios, the largest gap
+// between two turns of the event loop during the listing, and the peak
+// resident memory of the listing against the thumbnails' own pixels.
+//
+//   bench_listing [folder]    (default: bench/data of the source tree)
+#include "BenchData.h"
+#include "app/frmMain.h"
+#include "app/mdlSt.h"
+#include "thumbs/ThumbRules.h"
+#include "thumbs/ThumbWidgets.h"
+#include "thumbs/frmPreview.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QThread>
+#include <QTimer>
+
+#include <atomic>
+#include <cstdio>
+#include <malloc.h>
+#include <thread>
+#include <vector>
+
+namespace {
+constexpr int Count = 255;
+
+double seconds(const QElapsedTimer& t) {
+    return double(t.nsecsElapsed()) / 1e9;
+}
+
+// The peak resident set of the process since the last reset, in MiB.
+double peakMiB() {
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    return -1;
+}
+
+void resetPeak() {
+    malloc_trim(0);
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+// Reads every file once so that all runs find them in the page cache.
+void warmUp(const QStringList& files) {
+    QByteArray buffer(1 << 20, Qt::Uninitialized);
+    for (const QString& path : files) {
+        QFile f(path);
+        if (f.open(QIODevice::ReadOnly))
+            while (f.read(buffer.data(), buffer.size()) > 0) {
+            }
+    }
+}
+
+double floorRun(const QStringList& files, int box) {
+    QElapsedTimer t;
+    t.start();
+    std::atomic<int> next{0};
+    auto work = [&] {
+        for (int i = next++; i < files.size(); i = next++) {
+            QImageReader reader(files[i]);
+            reader.setAutoTransform(true);
+            reader.setScaledSize(FitBox(reader.size(), QSize(box, box)).box);
+            const QImage img = reader.read();
+            if (img.isNull())
+                std::fprintf(stderr, "floor: cannot read %s\n", qPrintable(files[i]));
+        }
+    };
+    std::vector<std::thread> threads;
+    for (int c = 0; c < QThread::idealThreadCount(); ++c)
+        threads.emplace_back(work);
+    for (std::thread& th : threads)
+        th.join();
+    return seconds(t);
+}
+
+double vipsRun(const QStringList& files, int box) {
+    const QString program = QStandardPaths::findExecutable(QStringLiteral("vipsthumbnail"));
+    if (program.isEmpty())
+        return -1;
+    QTemporaryDir out;
+    QStringList args{QStringLiteral("-s"), QStringLiteral("%1x%1").arg(box), QStringLiteral("-o"),
+                     out.filePath(QStringLiteral("%s.jpg"))};
+    args += files;
+    QElapsedTimer t;
+    t.start();
+    QProcess p;
+    p.start(program, args);
+    p.waitForFinished(-1);
+    const double s = seconds(t);
+    if (p.exitCode() != 0)
+        std::fprintf(stderr, "vipsthumbnail failed: %s\n", p.readAllStandardError().constData());
+    return s;
+}
+
+struct Listing {
+    double wall = 0;
+    double maxGapMs = 0;
+    double peak = 0;
+    double thumbMiB = 0;
+    int shown = 0;
+};
+
+Listing listingRun(frmMain& main, const QString& folder, int box) {
+    mdlSt::sngSetting[mdlSt::SlotBoxWidth] = float(box);
+    mdlSt::sngSetting[mdlSt::SlotBoxHeight] = float(box);
+    mdlSt::strCurrentPath = folder;
+    resetPeak();
+    auto* w = new frmPreview;
+    main.mdiArea->addSubWindow(w);
+    w->show();
+    w->txtPath->setText(folder);
+    QCoreApplication::processEvents();
+
+    // Every turn of the event loop runs this timer once it is due.
+    QElapsedTimer sinceTurn;
+    double maxGap = 0;
+    QTimer turns;
+    turns.setTimerType(Qt::PreciseTimer);
+    turns.setInterval(2);
+    QObject::connect(&turns, &QTimer::timeout, [&] {
+        maxGap = std::max(maxGap, double(sinceTurn.nsecsElapsed()) / 1e6);
+        sinceTurn.restart();
+    });
+    Listing out;
+    QElapsedTimer t;
+    t.start();
+    sinceTurn.start();
+    turns.start();
+    w->ListPre(folder);
+    turns.stop();
+    out.wall = seconds(t);
+    out.maxGapMs = std::max(maxGap, double(sinceTurn.nsecsElapsed()) / 1e6);
+    out.peak = peakMiB();
+    double bytes = 0;
+    for (int i = 0; i < w->intFileCount; ++i) {
+        if (w->lblName[i]->text().isEmpty())
+            continue;
+        ++out.shown;
+        const QPixmap& pm = w->picPre1[i]->picture();
+        bytes += double(pm.width()) * pm.height() * (pm.depth() / 8);
+    }
+    out.thumbMiB = bytes / (1024.0 * 1024.0);
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return out;
+}
+
+const char* verdict(bool ok) {
+    return ok ? "ok" : "MISSED";
+}
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const QString folder =
+        argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PIKSOR_BENCH_DATA);
+    QElapsedTimer made;
+    made.start();
+    if (!EnsureBenchData(folder, Count, 4000, 3000)) {
+        std::fprintf(stderr, "cannot write the photographs into %s\n", qPrintable(folder));
+        return 1;
+    }
+    QStringList files;
+    for (int i = 0; i < Count; ++i)
+        files.append(
+            QDir(folder).filePath(QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
+    std::printf("%d photographs of 4000 x 3000 in %s (ready after %.1f s), %d cores\n", Count,
+                qPrintable(folder), seconds(made), QThread::idealThreadCount());
+    warmUp(files);
+
+    QTemporaryDir programFolder;
+    mdlSt::ResetState();
+    mdlSt::SetProgramFolder(programFolder.path());
+    frmMain main;
+    main.resize(1000, 700);
+    main.show();
+    QCoreApplication::processEvents();
+
+    bool allMet = true;
+    for (int box : {64, 256}) {
+        const double floor = floorRun(files, box);
+        const Listing l = listingRun(main, folder, box);
+        const double vips = vipsRun(files, box);
+        const double limit = l.thumbMiB + 80;
+        const bool fast = l.wall <= 1.15 * floor;
+        const bool beatsVips = vips > 0 && l.wall <= 0.5 * vips;
+        const bool smooth = l.maxGapMs <= 50;
+        const bool lean = l.peak <= limit;
+        allMet = allMet && fast && beatsVips && smooth && lean && l.shown == Count;
+        std::printf("\nbox %d x %d: %d of %d thumbnails shown\n", box, box, l.shown, Count);
+        std::printf("  listing            %7.2f s\n", l.wall);
+        std::printf("  floor              %7.2f s   listing/floor %.3f (<= 1.15 %s)\n", floor,
+                    l.wall / floor, verdict(fast));
+        if (vips > 0)
+            std::printf("  vipsthumbnail      %7.2f s   listing/vips  %.3f (<= 0.5 %s)\n", vips,
+                        l.wall / vips, verdict(beatsVips));
+        else
+            std::printf("  vipsthumbnail      not installed (Debian package libvips-tools)\n");
+        std::printf("  largest gap        %7.1f ms  (<= 50 %s)\n", l.maxGapMs, verdict(smooth));
+        std::printf("  peak resident      %7.1f MiB (thumbnails %.1f MiB + 80 = %.1f %s)\n", l.peak,
+                    l.thumbMiB, limit, verdict(lean));
+        std::fflush(stdout);
+    }
+    std::printf("\n%s\n", allMet ? "all targets met" : "some targets MISSED");
+    return allMet ? 0 : 2;
+}

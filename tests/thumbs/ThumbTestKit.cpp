@@ -1,0 +1,53 @@
+#include "ThumbTestKit.h"
+
+#include "platform/DirList.h"
+#include "thumbs/ThumbWidgets.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QImageWriter>
+#include <QMdiArea>
+#include <QToolButton>
+#include <QtTest>
+
+QString WritePicture(const QString& folder, const QString& name, QSize size, const char* format,
+                     QColor colour) {
+    QDir().mkpath(folder);
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    const QString path = QDir(folder).filePath(name);
+    QImageWriter writer(path, format);
+    if (!writer.write(img))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+void WritePictures(const QString& folder, int count, QSize size) {
+    for (int i = 0; i < count; ++i)
+        WritePicture(folder, QStringLiteral("img%1.bmp").arg(i, 3, 10, QLatin1Char('0')), size);
+}
+
+frmPreview* OpenThumbnails(frmMain& f, const QString& folder) {
+    if (f.dirSelect->setPath(folder) != FsStatus::Ok)
+        return nullptr;
+    const int before = int(f.mdiArea->subWindowList().size());
+    f.cmdSam->click();
+    const QList<QMdiSubWindow*> windows = f.mdiArea->subWindowList();
+    if (windows.size() <= before)
+        return qobject_cast<frmPreview*>(f.mdiArea->currentSubWindow());
+    return qobject_cast<frmPreview*>(windows.last());
+}
+
+QList<int> ShownEntries(const frmPreview& w) {
+    QList<int> out;
+    for (int i = 0; i < w.intFileCount; ++i)
+        if (!w.lblName[i]->text().isEmpty())
+            out.append(i);
+    return out;
+}
+
+void ChooseBoxSize(frmMain& f, const QString& entry) {
+    for (QComboBox* c : f.cmbDot)
+        c->setCurrentIndex(c->findText(entry));
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+// What the thumbnail tests share: picture files written for real, and opening
+// a folder the way the user does (the folder list, then the button).
+#include "app/frmMain.h"
+#include "thumbs/frmPreview.h"
+
+#include <QColor>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+// Writes a picture of the given size and format ("BMP", "JPG", "PNG" ...)
+// under the file name given, in a folder that is created when missing.
+QString WritePicture(const QString& folder, const QString& name, QSize size,
+                     const char* format = "BMP", QColor colour = QColor(200, 120, 40));
+
+// Writes count small BMP pictures named img000.bmp and on.
+void WritePictures(const QString& folder, int count, QSize size = QSize(8, 8));
+
+// Opens the folder in the folder list and presses the thumbnail button; the
+// window now shown for it, or null.
+frmPreview* OpenThumbnails(frmMain& f, const QString& folder);
+
+// The entries whose label shows a name, in entry order.
+QList<int> ShownEntries(const frmPreview& w);
+
+// Main window, shown and active, with the box size chosen in both lists.
+void ChooseBoxSize(frmMain& f, const QString& entry);
