@@ -102,13 +102,18 @@ void frmMain::cmdSam_Click() {
     if (caption.isEmpty())
         caption = path.left(2);
     window->setWindowTitle(caption);
+    // The path goes in before the window is shown, so that its activation
+    // already finds its slot.
+    window->txtPath->setText(path);
     mdiArea->addSubWindow(window);
     window->show();
-    window->txtPath->setText(path);
     QPointer<frmPreview> guard = window;
     const bool listed = window->ListPre(strCurrentPath);
     if (!listed && guard)
         guard->close();
+    // A window closed while it loaded goes now that its loading has ended.
+    if (guard && guard->isClosed())
+        delete guard.data();
     if (listed) {
         HistoryAdd(path);
         HistoryMenu();

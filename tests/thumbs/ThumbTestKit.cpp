@@ -29,6 +29,8 @@ void WritePictures(const QString& folder, int count, QSize size) {
 }
 
 frmPreview* OpenThumbnails(frmMain& f, const QString& folder) {
+    if (!f.isVisible())
+        f.show();
     if (f.dirSelect->setPath(folder) != FsStatus::Ok)
         return nullptr;
     const int before = int(f.mdiArea->subWindowList().size());

@@ -18,8 +18,8 @@ QString WritePicture(const QString& folder, const QString& name, QSize size,
 // Writes count small BMP pictures named img000.bmp and on.
 void WritePictures(const QString& folder, int count, QSize size = QSize(8, 8));
 
-// Opens the folder in the folder list and presses the thumbnail button; the
-// window now shown for it, or null.
+// Shows the main window, opens the folder in the folder list and presses the
+// thumbnail button; the window now shown for it, or null.
 frmPreview* OpenThumbnails(frmMain& f, const QString& folder);
 
 // The entries whose label shows a name, in entry order.
