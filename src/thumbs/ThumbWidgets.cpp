@@ -1,5 +1,6 @@
 #include "thumbs/ThumbWidgets.h"
 
+#include <QApplication>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -45,9 +46,13 @@ ThumbLabel::ThumbLabel(QWidget* parent) : QLabel(parent) {
 
 void ThumbLabel::setSelectedLook(bool selected) {
     m_selected = selected;
+    // The colours of an enabled button, also while the window is disabled
+    // during its listing.
+    const QPalette app = QApplication::palette();
     QPalette p = palette();
-    p.setColor(QPalette::Window, selected ? SelectedLabel : p.color(QPalette::Button));
-    p.setColor(QPalette::WindowText, p.color(QPalette::ButtonText));
+    p.setColor(QPalette::Window,
+               selected ? SelectedLabel : app.color(QPalette::Active, QPalette::Button));
+    p.setColor(QPalette::WindowText, app.color(QPalette::Active, QPalette::ButtonText));
     setPalette(p);
 }
 

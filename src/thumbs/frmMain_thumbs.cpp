@@ -102,6 +102,7 @@ void frmMain::cmdSam_Click() {
     if (caption.isEmpty())
         caption = path.left(2);
     window->setWindowTitle(caption);
+    window->setWindowIcon(windowIcon());
     // The path goes in before the window is shown, so that its activation
     // already finds its slot.
     window->txtPath->setText(path);

@@ -8,6 +8,7 @@
 #include "thumbs/ThumbDecoder.h"
 #include "thumbs/ThumbWidgets.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -39,7 +40,7 @@ frmPreview::frmPreview(QWidget* parent) : QMdiSubWindow(parent) {
     // The path is the window's identity: the user cannot change it.
     txtPath->setReadOnly(true);
     QPalette p = txtPath->palette();
-    p.setColor(QPalette::Base, p.color(QPalette::Button));
+    p.setColor(QPalette::Base, QApplication::palette().color(QPalette::Active, QPalette::Button));
     txtPath->setPalette(p);
     ensureElement(0);
 

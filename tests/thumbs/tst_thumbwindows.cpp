@@ -544,6 +544,12 @@ void TestThumbWindows::pathBoxReadOnlyAndColours() {
     QCOMPARE(w->picPreview->grab().toImage().pixelColor(w->picPreview->width() - 2, 2), grey);
     QCOMPARE(w->lblName[0]->palette().color(QPalette::Window),
              QApplication::palette().color(QPalette::Button));
+    // Made while the window was disabled, the names still read as enabled text.
+    const QPalette app = QApplication::palette();
+    QVERIFY(app.color(QPalette::Disabled, QPalette::ButtonText) !=
+            app.color(QPalette::Active, QPalette::ButtonText));
+    QCOMPARE(w->lblName[1]->palette().color(QPalette::Active, QPalette::WindowText),
+             app.color(QPalette::Active, QPalette::ButtonText));
     QCOMPARE(w->txtPath->palette().color(QPalette::Base),
              QApplication::palette().color(QPalette::Button));
 }
