@@ -28,6 +28,7 @@ private slots:
     void selectAllAndClear();
     void dragComesFromItsOwnWindow();
     void winNumAndReName();
+    void doubleClickOpensViewer();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -268,6 +269,28 @@ void TestThumbSelect::winNumAndReName() {
     QCOMPARE(m_w->strFiles[k], m_dir->file("pics/NEW.BMP"));
     QCOMPARE(m_w->lblName[k]->text(), QStringLiteral("p2.bmp"));
     QVERIFY(m_w->blnSelected[k]);
+}
+
+void TestThumbSelect::doubleClickOpensViewer() {
+    click("p2.bmp");
+    click("p5.bmp", Qt::ControlModifier);
+    const int k = entry("p7.bmp");
+    // What the window system delivers for a double click: a click, then the
+    // double click in place of the second press.
+    QTest::mouseClick(m_w->picPre1[k], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseDClick(m_w->picPre1[k], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    QTest::mouseRelease(m_w->picPre1[k], Qt::LeftButton, Qt::NoModifier, QPoint(3, 3));
+    // The press of the double click applied the plain-click rule once.
+    QCOMPARE(selectedNames(), QStringList{"p7.bmp"});
+    QCOMPARE(mdlSt::strWorkPath, m_dir->file("pics/p7.bmp"));
+    QVERIFY(mdlSt::blnViewerUsed.value(0));
+    QVERIFY(mdlSt::frmViewer.value(0));
+    QVERIFY(mdlSt::frmViewer.value(0)->isVisible());
+    QVERIFY(mdlSt::frmViewer.value(0)->parentWidget() == nullptr);
+    // Closing all thumbnails closes the viewer too.
+    QPointer<QWidget> viewer = mdlSt::frmViewer.value(0).data();
+    m_main->cmdPanic->click();
+    QTRY_VERIFY(viewer.isNull() || !viewer->isVisible());
 }
 
 QTEST_MAIN(TestThumbSelect)

@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QImageWriter>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -36,6 +37,7 @@ private slots:
     void badInput();
     void folderVanishes();
     void fittedBoxesAndPictures();
+    void largeAndTurnedPhotographs();
     void hiddenEntryLeavesNoGap();
     void gridReflowsWithWidth();
     void everyImageShownAndScrollsToEnd_data();
@@ -394,6 +396,36 @@ void TestThumbWindows::fittedBoxesAndPictures() {
         }
         QCOMPARE(w->lblName[i]->toolTip(), name);
         QCOMPARE(w->lblName[i]->size(), QSize(64, 17));
+    }
+}
+
+void TestThumbWindows::largeAndTurnedPhotographs() {
+    TestFolder dir;
+    const QString folder = dir.file("camera");
+    // Larger than the decoder's default allocation limit at full size.
+    WritePicture(folder, "BIG.JPG", QSize(8000, 6000), "JPG", QColor(30, 90, 160));
+    // Taken upright: stored wide, with the orientation in its EXIF data.
+    QImage wide(100, 40, QImage::Format_RGB32);
+    wide.fill(Qt::darkGreen);
+    QImageWriter writer(QDir(folder).filePath("UPRIGHT.JPG"), "jpeg");
+    writer.setTransformation(QImageIOHandler::TransformationRotate90);
+    QVERIFY(writer.write(wide));
+    MsgBoxRecorder boxes;
+    frmMain f;
+    f.show();
+    frmPreview* w = OpenThumbnails(f, folder);
+    QVERIFY(w);
+    QCOMPARE(ShownEntries(*w).size(), 2);
+    QVERIFY(boxes.calls().isEmpty());
+    for (int i = 0; i < 2; ++i) {
+        const QString name = w->lblName[i]->text();
+        const QSize box = w->picPre1[i]->size();
+        QCOMPARE(box, name == "BIG.JPG" ? QSize(64, 48) : QSize(26, 64));
+        QCOMPARE(w->picPre1[i]->picture().size(), box);
+        QCOMPARE(
+            w->picPre1[i]->grab().toImage().pixelColor(box.width() / 2, box.height() / 2).green() >
+                60,
+            true);
     }
 }
 
