@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
@@ -152,6 +151,4 @@ private:
 
     QList<QAction*> m_windowItems;
     HelpWindow* m_help = nullptr;
-    // The folder last opened on each drive.
-    QHash<QString, QString> m_driveFolder;
 };
