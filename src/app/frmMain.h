@@ -44,6 +44,7 @@ public:
 
     // Opens an image file in a new viewer window.
     void ImageOpened(const QString& Path);
+    void flbSelect_DblClick();
 
     // The assembled background: the tile repeated over a surface one tile
     // larger than the screen in each direction.
