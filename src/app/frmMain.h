@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QHash>
 #include <QImage>
 #include <QList>
 #include <QMainWindow>
@@ -47,6 +46,7 @@ public:
 
     // Opens an image file in a new viewer window.
     void ImageOpened(const QString& Path);
+    void flbSelect_DblClick();
 
     // The assembled background: the tile repeated over a surface one tile
     // larger than the screen in each direction.
@@ -161,6 +161,4 @@ private:
 
     QList<QAction*> m_windowItems;
     HelpWindow* m_help = nullptr;
-    // The folder last opened on each drive.
-    QHash<QString, QString> m_driveFolder;
 };

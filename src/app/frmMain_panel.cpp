@@ -2,6 +2,7 @@
 // settings applied at start-up, the history menu and the option items.
 #include "app/frmMain.h"
 
+#include "app/DriveChange.h"
 #include "app/PathRules.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
@@ -58,23 +59,12 @@ void frmMain::SettingApply() {
 }
 
 void frmMain::drvSelect_Change() {
-    const QString root = drvSelect->drive();
-    // The list shows the folder last opened on that drive, or its root.
-    QString target = m_driveFolder.value(root, root);
-    if (target != root && CheckFolder(target, drvSelect->volumes()) != FsStatus::Ok)
-        target = root;
-    const FsStatus st = dirSelect->setPath(target);
-    if (st == FsStatus::Ok)
-        return;
-    if (st == FsStatus::NotReady)
-        tellDiskNotSet();
-    dirSelect->Refresh();
-    drvSelect->setDrive(dirSelect->Path());
+    FollowDriveChange(*drvSelect, *dirSelect);
 }
 
 void frmMain::dirSelect_Change() {
     mdlSt::strCurrentPath = dirSelect->Path();
-    m_driveFolder.insert(VolumeRootOf(dirSelect->Path(), drvSelect->volumes()), dirSelect->Path());
+    drvSelect->rememberFolder(dirSelect->Path());
     flbSelect->setPath(dirSelect->Path());
     showCount();
 }

@@ -5,5 +5,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/app/frmMain.h src/app/frmMain.cpp src/app/frmMain_panel.cpp src/app/frmMain_menus.cpp src/app/frmMain_layout.cpp
   src/app/WindowArrange.h src/app/WindowArrange.cpp
   src/app/frmVer.h src/app/frmVer.cpp
+  src/app/frmDir.h src/app/frmDir.cpp
+  src/app/DriveChange.h src/app/DriveChange.cpp
   src/app/HelpWindow.h src/app/HelpWindow.cpp
 )

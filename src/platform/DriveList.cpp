@@ -2,6 +2,7 @@
 
 #include "platform/Volumes.h"
 
+#include <QFileInfo>
 #include <QStyle>
 
 DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
@@ -33,4 +34,14 @@ void DriveList::setDrive(const QString& path) {
     const int index = m_roots.indexOf(VolumeRootOf(path, m_roots));
     if (index >= 0)
         setCurrentIndex(index);
+}
+
+void DriveList::rememberFolder(const QString& path) {
+    m_folders.insert(VolumeRootOf(path, m_roots), path);
+}
+
+QString DriveList::currentFolder() const {
+    const QString root = drive();
+    const QString folder = m_folders.value(root, root);
+    return QFileInfo(folder).isDir() ? folder : root;
 }

@@ -8,8 +8,8 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <memory>
 #include <fcntl.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -23,7 +23,9 @@ FsStatus fault(const char* step, const QString& path) {
     return faultHook() ? faultHook()(step, path) : FsStatus::Ok;
 }
 
-FsStatus lastError() { return StatusFromErrno(errno); }
+FsStatus lastError() {
+    return StatusFromErrno(errno);
+}
 
 // Closes a descriptor when the scope ends.
 struct Fd {
@@ -103,7 +105,9 @@ FsStatus publish(const QByteArray& temp, const QByteArray& target) {
 }
 } // namespace
 
-void SetFileFaultHook(FileFaultHook hook) { faultHook() = std::move(hook); }
+void SetFileFaultHook(FileFaultHook hook) {
+    faultHook() = std::move(hook);
+}
 
 FsStatus CopyFileSafe(const QString& source, const QString& target) {
     if (const FsStatus st = fault("copy", source); st != FsStatus::Ok)

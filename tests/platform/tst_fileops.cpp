@@ -1,8 +1,8 @@
 // Copy, move, delete and rename never lose or change a file: faults at every
 // step leave every source and every existing target as it was, and no
 // partial file behind.
-#include "platform/FileOps.h"
 #include "TestSupport.h"
+#include "platform/FileOps.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -40,7 +40,8 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
 struct SmallDisk {
     QByteArray point;
     bool ok = false;
-    SmallDisk(const QString& path, qint64 bytes, bool readOnly = false) : point(QFile::encodeName(path)) {
+    SmallDisk(const QString& path, qint64 bytes, bool readOnly = false)
+        : point(QFile::encodeName(path)) {
         const QByteArray opts = "size=" + QByteArray::number(bytes);
         ok = ::mount("tmpfs", point.constData(), "tmpfs", readOnly ? MS_RDONLY : 0,
                      opts.constData()) == 0;
