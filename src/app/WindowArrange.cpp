@@ -26,6 +26,18 @@ QList<QRect> TileOneAboveOther(const QRect& area, int n) {
     return tile(area, n, false);
 }
 
+QList<QRect> Cascade(const QRect& area, int n, int step) {
+    QList<QRect> out;
+    if (n <= 0)
+        return out;
+    const int room = step * (n - 1);
+    const int w = std::max(1, std::min(area.width() * 2 / 3, area.width() - room));
+    const int h = std::max(1, std::min(area.height() * 2 / 3, area.height() - room));
+    for (int i = 0; i < n; ++i)
+        out.append(QRect(area.left() + i * step, area.top() + i * step, w, h));
+    return out;
+}
+
 QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n) {
     QList<QRect> out;
     const int perRow = std::max(1, area.width() / std::max(1, icon.width()));

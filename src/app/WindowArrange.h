@@ -9,6 +9,11 @@
 QList<QRect> TileSideBySide(const QRect& area, int n);
 QList<QRect> TileOneAboveOther(const QRect& area, int n);
 
+// Places for n windows cascaded from the top-left corner, each one step
+// further right and down, all of one size: two thirds of the area, as far as
+// the steps leave room.
+QList<QRect> Cascade(const QRect& area, int n, int step);
+
 // Places for the icons of n minimised windows lined up along the bottom of an
 // area, left to right, wrapping upwards when a row is full.
 QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n);

@@ -30,9 +30,17 @@ void frmMain::mnuWinArrange_Click(int index) {
         }
         break;
     }
-    case 2:
-        mdiArea->cascadeSubWindows();
+    case 2: {
+        const int step =
+            open.isEmpty() ? 0 : open.first()->height() - open.first()->widget()->height();
+        const QList<QRect> places = Cascade(area, int(open.size()), std::max(step, 20));
+        for (int i = 0; i < open.size(); ++i) {
+            open[i]->showNormal();
+            open[i]->setGeometry(places[i]);
+            open[i]->raise();
+        }
         break;
+    }
     case 4: {
         if (minimised.isEmpty())
             break;

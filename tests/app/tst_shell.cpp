@@ -25,6 +25,7 @@ private slots:
     void versionDialog();
     void tiles_data();
     void tiles();
+    void cascade();
     void iconsLineUp();
     void arrangeRealWindows();
     void windowMenuListsWindows();
@@ -109,6 +110,15 @@ void TestShell::tiles() {
     QVERIFY(TileSideBySide(QRect(0, 0, 400, 300), 0).isEmpty());
 }
 
+void TestShell::cascade() {
+    const QList<QRect> places = Cascade(QRect(0, 0, 600, 300), 3, 25);
+    QCOMPARE(places[0], QRect(0, 0, 400, 200));
+    QCOMPARE(places[2], QRect(50, 50, 400, 200));
+    // Many windows keep inside the area.
+    const QList<QRect> many = Cascade(QRect(0, 0, 600, 300), 10, 25);
+    QCOMPARE(many.last().bottom(), 299);
+}
+
 void TestShell::iconsLineUp() {
     const QList<QRect> icons = LineUpIcons(QRect(0, 0, 300, 200), QSize(120, 30), 3);
     QCOMPARE(icons[0], QRect(0, 170, 120, 30));
@@ -139,6 +149,8 @@ void TestShell::arrangeRealWindows() {
         QCOMPARE(w->width(), wdt);
     f.mnuWinArrange[2]->trigger();
     QVERIFY(windows[1]->pos() != windows[0]->pos());
+    QCOMPARE(windows[1]->size(), windows[0]->size());
+    QVERIFY(windows[0]->width() >= f.mdiArea->viewport()->width() / 2);
     windows[0]->showMinimized();
     windows[2]->showMinimized();
     f.mnuWinArrange[4]->trigger();
