@@ -161,6 +161,7 @@ void frmMain::buildPanel() {
     connect(drvSelect, &DriveList::Change, this, &frmMain::drvSelect_Change);
     connect(dirSelect, &DirList::Change, this, &frmMain::dirSelect_Change);
     connect(dirSelect, &DirList::openFailed, this, &frmMain::folderOpenFailed);
+    connect(flbSelect, &FileList::DblClick, this, &frmMain::flbSelect_DblClick);
 }
 
 void frmMain::buildMenus() {
