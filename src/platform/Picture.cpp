@@ -7,10 +7,10 @@
 #include "platform/Files.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QImageReader>
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -71,6 +71,59 @@ void jumpToLargestIcon(QImageReader& reader) {
     reader.jumpToImage(best);
 }
 
+quint32 le(const QByteArray& b, int at, int bytes) {
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | quint8(b[at + i]);
+    return v;
+}
+
+// Qt's BMP reader leaves the rows of a truncated file that it never reached
+// as they happened to be in memory; they are painted white here, so that only
+// what the file holds is shown.
+void blankUnreadBmpRows(QFile& file, QImage& image) {
+    if (!file.seek(0))
+        return;
+    const QByteArray h = file.read(54);
+    if (h.size() < 26 || h[0] != 'B' || h[1] != 'M')
+        return;
+    const qint64 offset = le(h, 10, 4);
+    const quint32 infoSize = le(h, 14, 4);
+    qint64 width = 0, height = 0, bits = 0;
+    quint32 compression = 0;
+    if (infoSize == 12) {
+        width = le(h, 18, 2);
+        height = le(h, 20, 2);
+        bits = le(h, 24, 2);
+    } else if (infoSize >= 40 && h.size() >= 34) {
+        width = qint32(le(h, 18, 4));
+        height = qint32(le(h, 22, 4));
+        bits = le(h, 28, 2);
+        compression = le(h, 30, 4);
+    } else {
+        return;
+    }
+    // Run-length data has no fixed row size; the reader clears those itself.
+    if (compression != 0 && compression != 3 && compression != 6)
+        return;
+    const bool bottomUp = height > 0;
+    height = std::abs(height);
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    if (rowBytes <= 0 || image.size() != QSize(int(width), int(height)))
+        return;
+    const qint64 rowsInFile = std::max<qint64>(0, (file.size() - offset) / rowBytes);
+    if (rowsInFile >= height)
+        return;
+    const int unread = int(height - rowsInFile);
+    const int first = bottomUp ? 0 : int(rowsInFile);
+    if (image.depth() < 16)
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                              : QImage::Format_RGB32);
+    // Every channel at its maximum: opaque white in each direct format.
+    for (int y = first; y < first + unread; ++y)
+        std::memset(image.scanLine(y), 0xFF, size_t(image.bytesPerLine()));
+}
+
 bool rotatedQuarter(const QImageReader& reader) {
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
@@ -116,27 +169,37 @@ Picture load(const QString& path, QSize box) {
     // The decoder works in the file's own orientation: the box turns with it.
     const bool turned = rotatedQuarter(reader);
     const QSize stored = reader.size();
+    const bool bmp = reader.format().toLower() == "bmp";
+    QSize reduced;
     if (box.isValid() && !box.isEmpty() && stored.isValid() && !stored.isEmpty()) {
         const QSize storedBox = turned ? box.transposed() : box;
         if (stored.width() > storedBox.width() || stored.height() > storedBox.height()) {
             const double f = std::min(double(storedBox.width()) / stored.width(),
                                       double(storedBox.height()) / stored.height());
-            reader.setScaledSize(QSize(std::max(1, int(std::ceil(stored.width() * f))),
-                                       std::max(1, int(std::ceil(stored.height() * f)))));
+            reduced = QSize(std::max(1, int(std::ceil(stored.width() * f))),
+                            std::max(1, int(std::ceil(stored.height() * f))));
         }
     }
+    // A BMP is read whole (its decoder cannot scale anyway) so that rows a
+    // truncated file lacks are known before scaling.
+    if (reduced.isValid() && !bmp)
+        reader.setScaledSize(reduced);
 
     QImage image;
-    const bool complete = reader.read(&image);
-    // A truncated file keeps what the decoder filled in before the data ended.
-    if (image.isNull() || (!complete && reader.error() != QImageReader::InvalidDataError)) {
+    // A truncated JPEG or GIF decodes as far as its data goes and is shown so.
+    if (!reader.read(&image) || image.isNull()) {
         result.status = reader.error() == QImageReader::DeviceError ? FsStatus::Other
                                                                     : FsStatus::InvalidPicture;
         return result;
     }
+    if (bmp) {
+        blankUnreadBmpRows(file, image);
+        if (reduced.isValid())
+            image = image.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     result.image = image;
     result.status = FsStatus::Ok;
-    if (reader.scaledSize().isValid() && stored.isValid())
+    if (reduced.isValid())
         result.naturalSize = turned ? stored.transposed() : stored;
     else
         result.naturalSize = image.size();

@@ -12,6 +12,13 @@
 
 Q_DECLARE_METATYPE(FsStatus)
 
+namespace {
+quint32 le32At(const QByteArray& b, int at) {
+    return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 |
+           quint32(quint8(b[at + 3])) << 24;
+}
+} // namespace
+
 class TestPicture : public QObject {
     Q_OBJECT
 private slots:
@@ -24,6 +31,8 @@ private slots:
     void iconTakesLargestImage_data();
     void iconTakesLargestImage();
     void truncatedJpegShowsDecodedPart();
+    void truncatedBmpShowsOnlyItsRows_data();
+    void truncatedBmpShowsOnlyItsRows();
     void largePhotographLoads();
     void exifOrientationUpright();
     void reducedDecoding_data();
@@ -165,6 +174,44 @@ void TestPicture::truncatedJpegShowsDecodedPart() {
     QCOMPARE(p.image.size(), QSize(200, 200));
     QVERIFY(Near(p.image.pixelColor(100, 10), Qt::red));
     QVERIFY(!Near(p.image.pixelColor(100, 190), Qt::blue)); // never decoded
+}
+
+void TestPicture::truncatedBmpShowsOnlyItsRows_data() {
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<QSize>("box");
+    QTest::newRow("24-bit") << QImage::Format_RGB888 << QSize();
+    QTest::newRow("8-bit palette") << QImage::Format_Indexed8 << QSize();
+    QTest::newRow("24-bit into a box") << QImage::Format_RGB888 << QSize(50, 50);
+}
+
+void TestPicture::truncatedBmpShowsOnlyItsRows() {
+    // Rows are stored bottom row first: cut in half, the file still holds the
+    // lower half (blue); the upper half was never read and shows white.
+    QFETCH(QImage::Format, format);
+    QFETCH(QSize, box);
+    TestFolder dir;
+    QImage halves = Halves(QSize(100, 100), Qt::red, Qt::blue, Qt::Vertical);
+    halves = format == QImage::Format_Indexed8 ? halves.convertToFormat(format, Qt::ThresholdDither)
+                                               : halves.convertToFormat(format);
+    QByteArray bmp;
+    {
+        QBuffer b(&bmp);
+        b.open(QIODevice::WriteOnly);
+        halves.save(&b, "BMP");
+    }
+    const qint64 pixels = bmp.size() - qint64(le32At(bmp, 10));
+    const QString path = dir.write("cut.bmp", bmp.left(bmp.size() - pixels / 2));
+    const Picture p = box.isValid() ? LoadPicture(path, box) : LoadPicture(path);
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.naturalSize, QSize(100, 100));
+    const QSize size = p.image.size();
+    QCOMPARE(size, box.isValid() ? box : QSize(100, 100));
+    for (int x : {0, size.width() / 2, size.width() - 1}) {
+        QCOMPARE(p.image.pixelColor(x, 0), QColor(Qt::white));
+        QCOMPARE(p.image.pixelColor(x, size.height() / 4), QColor(Qt::white));
+        QVERIFY(Near(p.image.pixelColor(x, size.height() * 3 / 4), Qt::blue));
+        QVERIFY(Near(p.image.pixelColor(x, size.height() - 1), Qt::blue));
+    }
 }
 
 void TestPicture::largePhotographLoads() {
