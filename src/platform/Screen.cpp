@@ -7,7 +7,9 @@
 #include <cmath>
 
 namespace {
-QScreen* primary() { return QGuiApplication::primaryScreen(); }
+QScreen* primary() {
+    return QGuiApplication::primaryScreen();
+}
 } // namespace
 
 double TwipsPerPixelX() {
@@ -22,15 +24,21 @@ double TwipsPerPixelY() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int TwipsToPixelsX(double twips) { return int(std::lround(twips / TwipsPerPixelX())); }
-int TwipsToPixelsY(double twips) { return int(std::lround(twips / TwipsPerPixelY())); }
+int TwipsToPixelsX(double twips) {
+    return int(std::lround(twips / TwipsPerPixelX()));
+}
+int TwipsToPixelsY(double twips) {
+    return int(std::lround(twips / TwipsPerPixelY()));
+}
 
 QRect TwipsToPixels(int left, int top, int width, int height) {
     return QRect(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
                  TwipsToPixelsY(height));
 }
 
-QPoint CursorPos() { return QCursor::pos(); }
+QPoint CursorPos() {
+    return QCursor::pos();
+}
 
 QRect ScreenRectUnderPointer() {
     QScreen* s = QGuiApplication::screenAt(QCursor::pos());
@@ -61,10 +69,14 @@ void PlaceAtPointer(QWidget& dialog) {
 
 void WinTop(QWidget& window, double flag) {
     const QRect geometry = window.geometry();
+    // A window not yet on the screen has no place to keep: fixing its
+    // geometry would pin it to the corner instead of the system's placement.
+    const bool placed = window.isVisible();
     const bool noActivate = window.testAttribute(Qt::WA_ShowWithoutActivating);
     window.setAttribute(Qt::WA_ShowWithoutActivating, true);
     window.setWindowFlag(Qt::WindowStaysOnTopHint, flag == -1);
-    window.setGeometry(geometry);
+    if (placed)
+        window.setGeometry(geometry);
     window.show();
     window.setAttribute(Qt::WA_ShowWithoutActivating, noActivate);
 }

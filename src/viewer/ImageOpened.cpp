@@ -17,8 +17,11 @@ void frmMain::ImageOpened(const QString& Path) {
     viewer->Form_Load();
     // A file that is no picture gets no window on the screen: it closes in
     // GetNumber right after its message.
-    if (viewer->blnLoadOK)
+    if (viewer->blnLoadOK) {
         viewer->show();
+        viewer->raise();
+        viewer->activateWindow();
+    }
     viewer->GetNumber(i);
 }
 

@@ -204,6 +204,9 @@ void TestViewer::opensAtNaturalSize() {
     QCOMPARE(v->ImgMain->Height(), 100.0);
     QCOMPARE(v->dblRatio, 0.5);
     QCOMPARE(v->chkTop->isChecked(), false);
+    // Placed by the system, not pinned to a corner by the load.
+    QVERIFY(!v->testAttribute(Qt::WA_Moved));
+    QTRY_VERIFY(v->isActiveWindow());
     QCOMPARE(shownAt(v, {10, 10}), QColor(Qt::red));
     QCOMPARE(shownAt(v, {150, 75}), QColor(Qt::green));
     // Outside the picture the viewing area shows its own background.
