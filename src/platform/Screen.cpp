@@ -7,9 +7,7 @@
 #include <cmath>
 
 namespace {
-QScreen* primary() {
-    return QGuiApplication::primaryScreen();
-}
+QScreen* primary() { return QGuiApplication::primaryScreen(); }
 } // namespace
 
 double TwipsPerPixelX() {
@@ -24,21 +22,15 @@ double TwipsPerPixelY() {
     return 1440.0 / (dpi > 0 ? dpi : 96.0);
 }
 
-int TwipsToPixelsX(double twips) {
-    return int(std::lround(twips / TwipsPerPixelX()));
-}
-int TwipsToPixelsY(double twips) {
-    return int(std::lround(twips / TwipsPerPixelY()));
-}
+int TwipsToPixelsX(double twips) { return int(std::lround(twips / TwipsPerPixelX())); }
+int TwipsToPixelsY(double twips) { return int(std::lround(twips / TwipsPerPixelY())); }
 
 QRect TwipsToPixels(int left, int top, int width, int height) {
     return QRect(TwipsToPixelsX(left), TwipsToPixelsY(top), TwipsToPixelsX(width),
                  TwipsToPixelsY(height));
 }
 
-QPoint CursorPos() {
-    return QCursor::pos();
-}
+QPoint CursorPos() { return QCursor::pos(); }
 
 QRect ScreenRectUnderPointer() {
     QScreen* s = QGuiApplication::screenAt(QCursor::pos());
