@@ -1,98 +1,211 @@
+// Reading picture files: the file is opened here first so that a missing
+// file, a folder and a permission error are told apart from bytes that are no
+// picture; QImageReader then decodes from the open file, finding the format
+// from the content.
 #include "platform/Picture.h"
 
 #include "platform/Files.h"
 
-#include <QBuffer>
 #include <QFile>
 #include <QImageReader>
-
 #include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#if __has_include("platform/wmf/WmfImport.h")
+#include "platform/wmf/WmfImport.h"
+#define PIKSOR_HAVE_WMF_PLUGIN 1
+#endif
 
 namespace {
-// Qt refuses images above 128 MiB by default; a 12000 x 9000 photograph
-// decoded as 32-bit pixels takes 412 MiB. 2 GiB leaves room for that on this
-// class of machine (24 GiB) while still refusing absurd headers.
-constexpr int AllocationLimitMiB = 2048;
 
-// Opens the file ourselves first: the image reader reports a missing file, a
-// folder and a permission error alike as "not found".
-FsStatus openCheck(const QString& path, QFile& file) {
-    struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
-        return StatusFromErrno(errno);
-    if (S_ISDIR(st.st_mode))
-        return FsStatus::NotFound;
-    file.setFileName(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return file.error() == QFileDevice::PermissionsError ? FsStatus::Denied : FsStatus::Other;
-    return FsStatus::Ok;
+// Qt refuses to allocate a decoded image above 128 MiB, which turns an
+// 8000 x 6000 photograph (183 MiB as 32-bit pixels) into an "invalid
+// picture". 1 GiB admits pictures up to about 268 megapixels (16384 x 16384)
+// while three decodes at once (the thumbnail workers and the viewer) stay far
+// inside this machine's 24 GiB.
+constexpr int kAllocationLimitMiB = 1024;
+
+void setUpOnce() {
+    static const bool done = [] {
+        QImageReader::setAllocationLimit(kAllocationLimitMiB);
+#ifdef PIKSOR_HAVE_WMF_PLUGIN
+        ImportWmfPlugin();
+#endif
+        return true;
+    }();
+    (void)done;
 }
 
-// The largest image of an icon or cursor file with several.
-int largestImage(QImageReader& reader) {
+// The formats this program reads; whatever else Qt could decode is not a
+// picture to it.
+bool isOurFormat(const QByteArray& format) {
+    static const QList<QByteArray> ours{"bmp", "dib", "jpeg", "jpg", "gif", "ico", "cur", "wmf"};
+    return ours.contains(format.toLower());
+}
+
+bool isIcon(const QByteArray& format) {
+    const QByteArray f = format.toLower();
+    return f == "ico" || f == "cur";
+}
+
+// Of an icon with several images, the one with the most pixels (the first of
+// equals); its directory entry gives the size without decoding.
+void jumpToLargestIcon(QImageReader& reader) {
+    const int count = reader.imageCount();
     int best = 0;
     qint64 bestArea = -1;
-    const int count = reader.imageCount();
     for (int i = 0; i < count; ++i) {
         if (!reader.jumpToImage(i))
             break;
         const QSize s = reader.size();
-        if (qint64(s.width()) * s.height() > bestArea) {
-            bestArea = qint64(s.width()) * s.height();
+        const qint64 area = qint64(s.width()) * s.height();
+        if (area > bestArea) {
+            bestArea = area;
             best = i;
         }
     }
     reader.jumpToImage(best);
-    return best;
+}
+
+quint32 le(const QByteArray& b, int at, int bytes) {
+    quint32 v = 0;
+    for (int i = bytes - 1; i >= 0; --i)
+        v = (v << 8) | quint8(b[at + i]);
+    return v;
+}
+
+// Qt's BMP reader leaves the rows of a truncated file that it never reached
+// as they happened to be in memory; they are painted white here, so that only
+// what the file holds is shown.
+void blankUnreadBmpRows(QFile& file, QImage& image) {
+    if (!file.seek(0))
+        return;
+    const QByteArray h = file.read(54);
+    if (h.size() < 26 || h[0] != 'B' || h[1] != 'M')
+        return;
+    const qint64 offset = le(h, 10, 4);
+    const quint32 infoSize = le(h, 14, 4);
+    qint64 width = 0, height = 0, bits = 0;
+    quint32 compression = 0;
+    if (infoSize == 12) {
+        width = le(h, 18, 2);
+        height = le(h, 20, 2);
+        bits = le(h, 24, 2);
+    } else if (infoSize >= 40 && h.size() >= 34) {
+        width = qint32(le(h, 18, 4));
+        height = qint32(le(h, 22, 4));
+        bits = le(h, 28, 2);
+        compression = le(h, 30, 4);
+    } else {
+        return;
+    }
+    // Run-length data has no fixed row size; the reader clears those itself.
+    if (compression != 0 && compression != 3 && compression != 6)
+        return;
+    const bool bottomUp = height > 0;
+    height = std::abs(height);
+    const qint64 rowBytes = (width * bits + 31) / 32 * 4;
+    if (rowBytes <= 0 || image.size() != QSize(int(width), int(height)))
+        return;
+    const qint64 rowsInFile = std::max<qint64>(0, (file.size() - offset) / rowBytes);
+    if (rowsInFile >= height)
+        return;
+    const int unread = int(height - rowsInFile);
+    const int first = bottomUp ? 0 : int(rowsInFile);
+    if (image.depth() < 16)
+        image = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                              : QImage::Format_RGB32);
+    // Every channel at its maximum: opaque white in each direct format.
+    for (int y = first; y < first + unread; ++y)
+        std::memset(image.scanLine(y), 0xFF, size_t(image.bytesPerLine()));
+}
+
+bool rotatedQuarter(const QImageReader& reader) {
+    return reader.transformation() & QImageIOHandler::TransformationRotate90;
+}
+
+// Opens the file for reading and says why not; a folder is not a file.
+FsStatus openFile(const QString& path, QFile& file) {
+    const QByteArray name = QFile::encodeName(path);
+    const int fd = ::open(name.constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return StatusFromErrno(errno);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int error = errno;
+        ::close(fd);
+        return S_ISDIR(st.st_mode) ? FsStatus::Other : StatusFromErrno(error ? error : EINVAL);
+    }
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return FsStatus::Other;
+    }
+    return FsStatus::Ok;
 }
 
 Picture load(const QString& path, QSize box) {
-    QImageReader::setAllocationLimit(AllocationLimitMiB);
-    Picture out;
+    setUpOnce();
+    Picture result;
     QFile file;
-    out.status = openCheck(path, file);
-    if (out.status != FsStatus::Ok)
-        return out;
+    result.status = openFile(path, file);
+    if (result.status != FsStatus::Ok)
+        return result;
+
     QImageReader reader(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    if (!reader.canRead()) {
-        out.status = FsStatus::InvalidPicture;
-        return out;
+    if (!reader.canRead() || !isOurFormat(reader.format())) {
+        result.status =
+            file.error() == QFileDevice::ReadError ? FsStatus::Other : FsStatus::InvalidPicture;
+        return result;
     }
-    const QByteArray format = reader.format();
-    if (format == "ico" || format == "cur")
-        largestImage(reader);
-    QSize natural = reader.size();
-    const bool turned = reader.transformation().testFlag(QImageIOHandler::TransformationRotate90);
-    if (turned)
-        natural.transpose();
-    if (box.isValid() && natural.isValid() && reader.supportsOption(QImageIOHandler::ScaledSize) &&
-        (natural.width() > box.width() || natural.height() > box.height())) {
-        // Decode reduced, keeping the proportions, no smaller than the box.
-        const double f = std::max(double(box.width()) / natural.width(),
-                                  double(box.height()) / natural.height());
-        QSize scaled(std::max(1, int(std::ceil(natural.width() * f))),
-                     std::max(1, int(std::ceil(natural.height() * f))));
-        if (turned)
-            scaled.transpose();
-        reader.setScaledSize(scaled);
+    if (isIcon(reader.format()) && reader.imageCount() > 1)
+        jumpToLargestIcon(reader);
+
+    // The decoder works in the file's own orientation: the box turns with it.
+    const bool turned = rotatedQuarter(reader);
+    const QSize stored = reader.size();
+    const bool bmp = reader.format().toLower() == "bmp";
+    QSize reduced;
+    if (box.isValid() && !box.isEmpty() && stored.isValid() && !stored.isEmpty()) {
+        const QSize storedBox = turned ? box.transposed() : box;
+        if (stored.width() > storedBox.width() || stored.height() > storedBox.height()) {
+            const double f = std::min(double(storedBox.width()) / stored.width(),
+                                      double(storedBox.height()) / stored.height());
+            reduced = QSize(std::max(1, int(std::ceil(stored.width() * f))),
+                            std::max(1, int(std::ceil(stored.height() * f))));
+        }
     }
-    QImage image = reader.read();
-    if (image.isNull()) {
-        // A read error of the file itself is not an invalid picture.
-        out.status =
-            file.error() != QFileDevice::NoError ? FsStatus::Other : FsStatus::InvalidPicture;
-        return out;
+    // A BMP is read whole (its decoder cannot scale anyway) so that rows a
+    // truncated file lacks are known before scaling.
+    if (reduced.isValid() && !bmp)
+        reader.setScaledSize(reduced);
+
+    QImage image;
+    // A truncated JPEG or GIF decodes as far as its data goes and is shown so.
+    if (!reader.read(&image) || image.isNull()) {
+        result.status = reader.error() == QImageReader::DeviceError ? FsStatus::Other
+                                                                    : FsStatus::InvalidPicture;
+        return result;
     }
-    out.naturalSize = natural.isValid() ? natural : image.size();
-    out.image = std::move(image);
-    out.status = FsStatus::Ok;
-    return out;
+    if (bmp) {
+        blankUnreadBmpRows(file, image);
+        if (reduced.isValid())
+            image = image.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    result.image = image;
+    result.status = FsStatus::Ok;
+    if (reduced.isValid())
+        result.naturalSize = turned ? stored.transposed() : stored;
+    else
+        result.naturalSize = image.size();
+    return result;
 }
+
 } // namespace
 
 Picture LoadPicture(const QString& path) {

@@ -69,10 +69,14 @@ void PlaceAtPointer(QWidget& dialog) {
 
 void WinTop(QWidget& window, double flag) {
     const QRect geometry = window.geometry();
+    // A window not yet on the screen has no place to keep: fixing its
+    // geometry would pin it to the corner instead of the system's placement.
+    const bool placed = window.isVisible();
     const bool noActivate = window.testAttribute(Qt::WA_ShowWithoutActivating);
     window.setAttribute(Qt::WA_ShowWithoutActivating, true);
     window.setWindowFlag(Qt::WindowStaysOnTopHint, flag == -1);
-    window.setGeometry(geometry);
+    if (placed)
+        window.setGeometry(geometry);
     window.show();
     window.setAttribute(Qt::WA_ShowWithoutActivating, noActivate);
 }

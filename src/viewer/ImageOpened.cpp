@@ -1,26 +1,27 @@
-// The main window opens images in viewer windows, each in the lowest free
-// viewer slot; the last slot is always kept free.
+// The main window's part in viewers: opening an image in a viewer window of
+// its own, in the lowest free viewer slot, and the file list's double click.
 #include "app/frmMain.h"
 
 #include "app/mdlSt.h"
 #include "platform/FileList.h"
 #include "platform/Volumes.h"
+#include "viewer/ViewerSlots.h"
 #include "viewer/frmOpenPreview.h"
 
 void frmMain::ImageOpened(const QString& Path) {
     using namespace mdlSt;
-    int i = 0;
-    while (i < blnViewerUsed.size() && blnViewerUsed[i])
-        ++i;
-    if (i >= blnViewerUsed.size() - 1) {
-        frmViewer.resize(i + 2);
-        blnViewerUsed.resize(i + 2, false);
-    }
-    blnViewerUsed[i] = true;
+    const int i = TakeViewerSlot(blnViewerUsed, frmViewer);
     strWorkPath = Path;
     auto* viewer = new frmOpenPreview();
     frmViewer[i] = viewer;
-    viewer->show();
+    viewer->Form_Load();
+    // A file that is no picture gets no window on the screen: it closes in
+    // GetNumber right after its message.
+    if (viewer->blnLoadOK) {
+        viewer->show();
+        viewer->raise();
+        viewer->activateWindow();
+    }
     viewer->GetNumber(i);
 }
 

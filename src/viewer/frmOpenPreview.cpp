@@ -4,119 +4,102 @@
 #include "platform/MsgBox.h"
 #include "platform/Picture.h"
 #include "platform/Screen.h"
+#include "viewer/ViewerGeometry.h"
+#include "viewer/ViewerIcons.h"
+#include "viewer/ViewingArea.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QGuiApplication>
-#include <QPaintEvent>
-#include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
-#include <cmath>
 
 namespace {
-constexpr int RowHeight = 25; // the button row
-constexpr int BarWidth = 17;  // the scroll bars
 
-// A magnifier with a plus or minus, or a frame with corner arrows.
-QIcon drawIcon(char kind) {
-    QPixmap pm(20, 20);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(QPen(QColor(40, 60, 110), 2));
-    if (kind == 'f') {
-        p.drawRect(3, 3, 14, 14);
-        p.drawLine(6, 6, 9, 9);
-        p.drawLine(14, 14, 11, 11);
-        return QIcon(pm);
-    }
-    p.drawEllipse(2, 2, 11, 11);
-    p.drawLine(12, 12, 18, 18);
-    p.drawLine(5, 7, 10, 7);
-    if (kind == '+')
-        p.drawLine(7, 5, 7, 10);
-    return QIcon(pm);
-}
-
-QToolButton* button(QWidget* parent, char kind, const QString& tip, int leftTwips) {
+QToolButton* pictureButton(QWidget* parent, const QIcon& icon, const QString& tip, int leftTwips) {
     auto* b = new QToolButton(parent);
-    b->setIcon(drawIcon(kind));
+    b->setIcon(icon);
+    b->setIconSize(QSize(16, 16));
     b->setToolTip(tip);
-    b->setGeometry(TwipsToPixelsX(leftTwips), 0, RowHeight, RowHeight);
+    b->setFocusPolicy(Qt::TabFocus);
+    b->setGeometry(TwipsToPixels(leftTwips, 0, 375, 375));
     return b;
 }
-} // namespace
 
-void ImageView::paintEvent(QPaintEvent* event) {
-    QPainter p(this);
-    p.fillRect(event->rect(), palette().color(QPalette::Dark));
-    if (m_image.isNull() || displaySize.isEmpty())
-        return;
-    const QRectF target(-offset.x(), -offset.y(), displaySize.width(), displaySize.height());
-    const QRectF shown = target.intersected(QRectF(event->rect()));
-    if (shown.isEmpty())
-        return;
-    // Only the exposed part of the scaled picture is drawn.
-    const double sx = m_image.width() / displaySize.width();
-    const double sy = m_image.height() / displaySize.height();
-    const QRectF source((shown.left() - target.left()) * sx, (shown.top() - target.top()) * sy,
-                        shown.width() * sx, shown.height() * sy);
-    p.setRenderHint(QPainter::SmoothPixmapTransform, displaySize.width() < m_image.width() * 4);
-    p.drawImage(shown, m_image, source);
+// A small scroll step for the arrows, a page for the trough.
+void setSteps(QScrollBar* bar, int page) {
+    bar->setSingleStep(16);
+    bar->setPageStep(std::max(1, page));
 }
+
+} // namespace
 
 frmOpenPreview::frmOpenPreview(QWidget* parent) : QWidget(parent, Qt::Window) {
     setAttribute(Qt::WA_DeleteOnClose);
-    cmdBig = button(this, '+', QStringLiteral("拡大"), 0);
-    cmdSmall = button(this, '-', QStringLiteral("縮小"), 360);
-    cmdFrmSize = button(this, 'f', QStringLiteral("画像サイズにウィンドウサイズをあわせる"), 960);
+    setAttribute(Qt::WA_QuitOnClose, false);
+
+    cmdBig = pictureButton(this, MagnifierIcon(true), QStringLiteral("拡大"), 0);
+    cmdSmall = pictureButton(this, MagnifierIcon(false), QStringLiteral("縮小"), 360);
+    cmdFrmSize = pictureButton(this, FitFrameIcon(),
+                               QStringLiteral("画像サイズにウィンドウサイズをあわせる"), 960);
+
     chkTop = new QCheckBox(QStringLiteral("手前に表示"), this);
-    chkTop->setGeometry(TwipsToPixelsX(1440), 4, 120, 18);
-    picBack = new ImageView(this);
-    picBack->setGeometry(0, RowHeight, TwipsToPixelsX(6015), TwipsToPixelsY(3735));
+    const QRect box = TwipsToPixels(1440, 90, 1335, 180);
+    const QSize hint = chkTop->sizeHint();
+    // The font may need more room than the design gives; stay centred in the row.
+    const int h = std::max(box.height(), hint.height());
+    chkTop->setGeometry(box.left(), std::max(0, (cmdBig->height() - h) / 2),
+                        std::max(box.width(), hint.width()), h);
+
+    // The viewing area starts under the button row; the scroll bars hug it.
+    const int row = cmdBig->height();
+    const QRect back = TwipsToPixels(0, 0, 6015, 3735);
+    picBack = new ViewingArea(this);
+    picBack->setGeometry(0, row, back.width(), back.height());
+    ImgMain = &picBack->ImgMain;
+    const QRect h0 = TwipsToPixels(0, 4080, 6015, 255);
     hscChange = new QScrollBar(Qt::Horizontal, this);
+    hscChange->setGeometry(0, row + back.height(), h0.width(), h0.height());
+    const QRect v0 = TwipsToPixels(6000, 360, 255, 3735);
     vscChange = new QScrollBar(Qt::Vertical, this);
-    for (QScrollBar* s : {hscChange, vscChange}) {
-        s->setTracking(false); // the picture moves when a value change completes
-        s->setSingleStep(16);
+    vscChange->setGeometry(back.width(), row, v0.width(), back.height());
+    for (QScrollBar* bar : {hscChange, vscChange}) {
+        // Only a completed change moves the picture, not the dragging itself.
+        bar->setTracking(false);
+        bar->setRange(0, 0);
     }
-    connect(hscChange, &QScrollBar::valueChanged, this, [this](int v) {
-        picBack->offset.setX(v);
-        picBack->update();
-    });
-    connect(vscChange, &QScrollBar::valueChanged, this, [this](int v) {
-        picBack->offset.setY(v);
-        picBack->update();
-    });
-    connect(cmdBig, &QToolButton::clicked, this, [this] { Zoom(1.1); });
-    connect(cmdSmall, &QToolButton::clicked, this, [this] { Zoom(0.9); });
-    connect(cmdFrmSize, &QToolButton::clicked, this, &frmOpenPreview::FitWindow);
-    connect(chkTop, &QCheckBox::clicked, this,
-            [this](bool on) { mdlSt::WinTop(*this, on ? -1 : 0); });
-    resize(TwipsToPixelsX(6270), TwipsToPixelsY(4335));
-    Form_Load();
+
+    connect(cmdBig, &QToolButton::clicked, this, &frmOpenPreview::cmdBig_Click);
+    connect(cmdSmall, &QToolButton::clicked, this, &frmOpenPreview::cmdSmall_Click);
+    connect(cmdFrmSize, &QToolButton::clicked, this, &frmOpenPreview::cmdFrmSize_Click);
+    connect(chkTop, &QCheckBox::clicked, this, &frmOpenPreview::chkTop_Click);
+    connect(hscChange, &QScrollBar::valueChanged, this, [this](int v) { ImgMain->setLeft(-v); });
+    connect(vscChange, &QScrollBar::valueChanged, this, [this](int v) { ImgMain->setTop(-v); });
+
+    const QRect client = TwipsToPixels(0, 0, 6270, 4335);
+    resize(client.size());
 }
 
 void frmOpenPreview::Form_Load() {
     blnLoadOK = true;
-    const QString path = mdlSt::strWorkPath;
+    const QString& path = mdlSt::strWorkPath;
+    // The caption comes first, so that a window left empty still names its file.
     setWindowTitle(path.mid(path.lastIndexOf(QLatin1Char('/')) + 1));
-    const Picture pic = LoadPicture(path);
-    if (pic.status == FsStatus::InvalidPicture) {
+    const Picture picture = LoadPicture(path);
+    if (picture.status == FsStatus::InvalidPicture) {
         MsgBox(QStringLiteral("画像の表示に失敗しました。"), Msg::OkOnly | Msg::Exclamation,
                QStringLiteral("注意"));
         blnLoadOK = false;
         return;
     }
-    if (pic.status != FsStatus::Ok)
-        return; // the window stays open, empty, its caption naming the file
-    dblRatio = double(pic.image.height()) / pic.image.width();
-    picBack->setImage(pic.image);
-    picBack->displaySize = QSizeF(pic.image.size());
+    if (picture.status != FsStatus::Ok)
+        return;
+    const QSize size = picture.image.size();
+    dblRatio = double(size.height()) / size.width();
+    ImgMain->setPicture(picture.image);
+    ImgMain->Move(0, 0, size.width(), size.height());
     ScrollMaxChange();
-    mdlSt::WinTop(*this, 0);
+    WinTop(*this, 0);
     chkTop->setChecked(false);
 }
 
@@ -126,55 +109,68 @@ void frmOpenPreview::GetNumber(int Num) {
         close();
 }
 
-void frmOpenPreview::CtrlPosiChange() {
-    const int w = width() - BarWidth;
-    const int h = height() - BarWidth - RowHeight;
-    if (w > 0) {
-        picBack->resize(w, picBack->height());
-        vscChange->move(w, RowHeight);
-        hscChange->resize(w, BarWidth);
-    }
-    if (h > 0) {
-        picBack->resize(picBack->width(), h);
-        vscChange->resize(BarWidth, h);
-        hscChange->move(0, RowHeight + h);
-    }
-    cmdFrmSize->setEnabled(!isMaximized());
-    ScrollMaxChange();
+void frmOpenPreview::cmdBig_Click() {
+    zoom(cmdBig, 1.1);
 }
 
-void frmOpenPreview::ScrollMaxChange() {
-    const QSizeF s = picBack->displaySize;
-    hscChange->setMaximum(std::max(0, int(std::lround(s.width())) - picBack->width()));
-    vscChange->setMaximum(std::max(0, int(std::lround(s.height())) - picBack->height()));
-    hscChange->setPageStep(std::max(1, picBack->width()));
-    vscChange->setPageStep(std::max(1, picBack->height()));
+void frmOpenPreview::cmdSmall_Click() {
+    zoom(cmdSmall, 0.9);
 }
 
-void frmOpenPreview::Zoom(double factor) {
-    QToolButton* pressed = factor > 1 ? cmdBig : cmdSmall;
+void frmOpenPreview::zoom(QToolButton* pressed, double factor) {
     pressed->setEnabled(false);
-    const double width = picBack->displaySize.width() * factor;
-    picBack->displaySize = QSizeF(width, width * dblRatio);
+    ImgMain->setVisible(false);
+    // The height follows from the width, so repeated steps never distort.
+    const double width = ImgMain->Width() * factor;
+    const double height = ImgMain->Width() * factor * dblRatio;
+    ImgMain->Move(0, 0, width, height);
     CtrlPosiChange();
-    picBack->update();
+    ScrollMaxChange();
+    ImgMain->setVisible(true);
     pressed->setEnabled(true);
 }
 
-QSize frmOpenPreview::FittedClientSize(QSize image) {
-    return QSize(image.width() + 5 + BarWidth, RowHeight + image.height() + 9 + BarWidth);
-}
-
-void frmOpenPreview::FitWindow() {
+void frmOpenPreview::cmdFrmSize_Click() {
     if (isMaximized())
         return;
-    const QSizeF s = picBack->displaySize;
-    QSize client =
-        FittedClientSize(QSize(int(std::lround(s.width())), int(std::lround(s.height()))));
-    const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    const QSize frame = frameGeometry().size() - size();
-    const QSize limit = screen->geometry().size() - frame;
-    resize(client.boundedTo(limit));
+    const QSize wanted = FittedClientSize(ImgMain->Width(), ImgMain->Height(), vscChange->width(),
+                                          hscChange->height(), cmdBig->height());
+    const QSize frame = frameGeometry().size() - geometry().size();
+    const QScreen* s = screen();
+    const QSize screenSize = s ? s->geometry().size() : wanted + frame;
+    resize(ClientCutToScreen(wanted, frame, screenSize));
+}
+
+void frmOpenPreview::chkTop_Click() {
+    WinTop(*this, chkTop->isChecked() ? -1 : 0);
+}
+
+void frmOpenPreview::CtrlPosiChange() {
+    const QSize before = picBack->size();
+    const int row = cmdBig->height();
+    const int w = width() - vscChange->width();
+    const int h = height() - hscChange->height() - row;
+    if (w > 0) {
+        picBack->resize(w, picBack->height());
+        vscChange->move(w, vscChange->y());
+        hscChange->resize(w, hscChange->height());
+    }
+    if (h > 0) {
+        picBack->resize(picBack->width(), h);
+        vscChange->resize(vscChange->width(), h);
+        hscChange->move(hscChange->x(), row + h);
+    }
+    cmdFrmSize->setEnabled(!isMaximized());
+    if (picBack->size() != before)
+        ScrollMaxChange();
+}
+
+void frmOpenPreview::ScrollMaxChange() {
+    // A value above the new maximum drops to it, which moves the picture.
+    hscChange->setMaximum(ScrollMaximum(ImgMain->Width(), picBack->width()));
+    vscChange->setMaximum(ScrollMaximum(ImgMain->Height(), picBack->height()));
+    setSteps(hscChange, picBack->width());
+    setSteps(vscChange, picBack->height());
 }
 
 void frmOpenPreview::resizeEvent(QResizeEvent* event) {
@@ -189,7 +185,11 @@ void frmOpenPreview::changeEvent(QEvent* event) {
 }
 
 void frmOpenPreview::closeEvent(QCloseEvent* event) {
-    if (intNum >= 0 && intNum < mdlSt::blnViewerUsed.size())
-        mdlSt::blnViewerUsed[intNum] = false;
+    // Frees the slot, but only its own: after the slots were reset another
+    // window may hold the number.
+    using namespace mdlSt;
+    if (intNum >= 0 && intNum < blnViewerUsed.size() && intNum < frmViewer.size() &&
+        frmViewer[intNum] == this)
+        blnViewerUsed[intNum] = false;
     event->accept();
 }

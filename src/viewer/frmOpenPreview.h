@@ -1,60 +1,50 @@
 #pragma once
 
-#include <QImage>
 #include <QWidget>
 
 class QCheckBox;
 class QScrollBar;
 class QToolButton;
+class StretchImage;
+class ViewingArea;
 
-// The area that shows the picture at its current size; only the part in
-// view is scaled and painted.
-class ImageView : public QWidget {
-    Q_OBJECT
-public:
-    using QWidget::QWidget;
-    void setImage(const QImage& image) { m_image = image; }
-    const QImage& image() const { return m_image; }
-    // The picture's displayed size and its offset (the scroll values).
-    QSizeF displaySize;
-    QPoint offset;
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
-
-private:
-    QImage m_image;
-};
-
-// A viewer window: one picture, zoom, fit window to picture, scrolling and
-// "keep on top".
+// A viewer window: one image file at its natural size first, zoom in and out
+// by 10 %, a window sized to the picture, scroll bars for the part that does
+// not fit, and a box that keeps the window above all others. It is a window of
+// its own, not a child of the main window.
 class frmOpenPreview : public QWidget {
     Q_OBJECT
 public:
-    // Loads the picture named by mdlSt::strWorkPath.
     explicit frmOpenPreview(QWidget* parent = nullptr);
 
-    // Takes the window's slot; a window whose picture failed closes itself.
+    // Loads the picture named by mdlSt::strWorkPath (Form_Load).
+    void Form_Load();
+    // Takes the window's slot; a window whose picture could not be read as a
+    // picture closes itself here.
     void GetNumber(int Num);
+
+    void cmdBig_Click();
+    void cmdSmall_Click();
+    void cmdFrmSize_Click();
+    void chkTop_Click();
+
+    // Places the viewing area and the scroll bars in the client area.
+    void CtrlPosiChange();
+    // How far the scroll bars reach.
+    void ScrollMaxChange();
+
+    double dblRatio = 0;   // height / width of the loaded picture
+    int intNum = -1;       // the window's slot
+    bool blnLoadOK = true; // false when the file is no picture we can read
 
     QToolButton* cmdBig = nullptr;
     QToolButton* cmdSmall = nullptr;
     QToolButton* cmdFrmSize = nullptr;
     QCheckBox* chkTop = nullptr;
-    ImageView* picBack = nullptr;
+    ViewingArea* picBack = nullptr;
+    StretchImage* ImgMain = nullptr; // lives in picBack
     QScrollBar* hscChange = nullptr;
     QScrollBar* vscChange = nullptr;
-
-    double dblRatio = 1.0;
-    int intNum = -1;
-    bool blnLoadOK = true;
-
-    QSizeF imageSize() const { return picBack->displaySize; }
-    void Zoom(double factor);
-    void FitWindow();
-    // The client size that shows a picture of this size whole: the viewing
-    // area 5 pixels wider and 9 pixels taller, plus scroll bars and buttons.
-    static QSize FittedClientSize(QSize image);
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -62,7 +52,5 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Form_Load();
-    void CtrlPosiChange();
-    void ScrollMaxChange();
+    void zoom(QToolButton* pressed, double factor);
 };

@@ -1,314 +1,414 @@
-// Picture loading and the viewer windows.
+// The image viewer: viewer slots, loading and its failures, zoom, fitting
+// the window to the picture, scrolling, keeping on top, and the file list's
+// double click that opens a viewer.
+#include "ImageFiles.h"
 #include "TestSupport.h"
 #include "app/frmMain.h"
 #include "app/mdlSt.h"
 #include "platform/FileList.h"
-#include "platform/Picture.h"
+#include "viewer/ViewerSlots.h"
+#include "viewer/ViewingArea.h"
 #include "viewer/frmOpenPreview.h"
 
-#include <QBuffer>
 #include <QCheckBox>
-#include <QGuiApplication>
-#include <QImageWriter>
 #include <QScreen>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
+#include <memory>
 
-namespace {
-QByteArray jpeg(int w, int h, int quality = 80) {
-    QImage img(w, h, QImage::Format_RGB32);
-    for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x)
-            img.setPixel(x, y, qRgb((x * 255) / std::max(1, w), (y * 255) / std::max(1, h), 90));
-    QBuffer b;
-    b.open(QIODevice::WriteOnly);
-    QImageWriter writer(&b, "jpeg");
-    writer.setQuality(quality);
-    writer.write(img);
-    return b.data();
-}
-
-// A JPEG with an EXIF orientation tag inserted after its start marker.
-QByteArray withOrientation(QByteArray data, quint16 orientation) {
-    QByteArray tiff("II*\0\x08\0\0\0", 8);
-    tiff += QByteArray("\x01\0", 2);                   // one entry
-    tiff += QByteArray("\x12\x01\x03\0\x01\0\0\0", 8); // orientation, SHORT, 1
-    tiff += char(orientation) + QByteArray("\0\0\0", 3);
-    tiff += QByteArray(4, '\0'); // no next IFD
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    QByteArray app1("\xFF\xE1", 2);
-    const int len = int(payload.size()) + 2;
-    app1 += char(len >> 8);
-    app1 += char(len & 0xFF);
-    app1 += payload;
-    data.insert(2, app1);
-    return data;
-}
-
-// An icon (type 1) or cursor (type 2) file with one 32-bit image per size.
-QByteArray icon(int type, QList<int> sizes) {
-    QByteArray head, body;
-    auto le16 = [](QByteArray& b, int v) {
-        b += char(v & 0xFF);
-        b += char((v >> 8) & 0xFF);
-    };
-    auto le32 = [&](QByteArray& b, int v) {
-        le16(b, v & 0xFFFF);
-        le16(b, (v >> 16) & 0xFFFF);
-    };
-    le16(head, 0);
-    le16(head, type);
-    le16(head, int(sizes.size()));
-    int offset = 6 + 16 * int(sizes.size());
-    for (int s : sizes) {
-        QByteArray dib;
-        le32(dib, 40);
-        le32(dib, s);
-        le32(dib, 2 * s);
-        le16(dib, 1);
-        le16(dib, 32);
-        for (int i = 0; i < 6; ++i)
-            le32(dib, 0);
-        for (int i = 0; i < s * s; ++i)
-            dib += QByteArray("\x20\x40\xC0\xFF", 4);
-        dib += QByteArray(((s + 31) / 32) * 4 * s, '\0');
-        head += char(s >= 256 ? 0 : s);
-        head += char(s >= 256 ? 0 : s);
-        head += char(0);
-        head += char(0);
-        le16(head, type == 2 ? 1 : 1);
-        le16(head, type == 2 ? 1 : 32);
-        le32(head, int(dib.size()));
-        le32(head, offset);
-        offset += int(dib.size());
-        body += dib;
-    }
-    return head + body;
-}
-
-frmOpenPreview* viewer(int slot) {
-    return qobject_cast<frmOpenPreview*>(mdlSt::frmViewer[slot].data());
-}
-} // namespace
+using mdlSt::blnViewerUsed;
+using mdlSt::frmViewer;
 
 class TestViewer : public QObject {
     Q_OBJECT
 private slots:
-    void statuses_data();
-    void statuses();
-    void iconTakesLargest();
-    void largePhotograph();
-    void orientationApplied();
-    void reducedDecode();
-    void slotsReused();
+    void initTestCase();
+    void cleanupTestCase();
+    void cleanup();
+
+    void slotTaking_data();
+    void slotTaking();
+    void closedSlotIsReused();
     void sameFileTwice();
+    void notAPicture_data();
     void notAPicture();
-    void missingFileStaysOpen();
+    void missingFileLeavesEmptyWindow();
+    void opensAtNaturalSize();
     void zoomInThenOut();
-    void scrollsToFarCorner();
-    void fitLargerThanScreen();
+    void layoutFollowsWindow_data();
+    void layoutFollowsWindow();
+    void fitSmallPicture();
+    void fitPictureLargerThanScreen();
     void fitWhileMaximised();
-    void fileListDoubleClick();
+    void farCornerAfterManyZoomSteps();
+    void zoomOutPullsScrollValueBack();
+    void exifOrientationShownUpright();
+    void keepOnTop();
+    void closingAfterSlotsWereReset();
+    void fileListDoubleClickOpensViewer();
+
+private:
+    frmOpenPreview* viewer(int slot) const {
+        return qobject_cast<frmOpenPreview*>(frmViewer.value(slot).data());
+    }
+    frmOpenPreview* open(const QString& path) {
+        m_main->ImageOpened(path);
+        return viewer(int(blnViewerUsed.lastIndexOf(true)));
+    }
+    QColor shownAt(frmOpenPreview* v, QPoint p) const {
+        return v->picBack->grab().toImage().pixelColor(p);
+    }
+    static void settle() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    std::unique_ptr<QTemporaryDir> m_programFolder;
+    std::unique_ptr<frmMain> m_main;
 };
 
-void TestViewer::statuses_data() {
-    QTest::addColumn<QByteArray>("content");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<int>("status");
-    QTest::newRow("jpeg") << jpeg(40, 30) << "a.jpg" << int(FsStatus::Ok);
-    QTest::newRow("jpeg named gif") << jpeg(40, 30) << "a.gif" << int(FsStatus::Ok);
-    QByteArray noise(3000, Qt::Uninitialized);
-    for (int i = 0; i < noise.size(); ++i)
-        noise[i] = char((i * 7919) % 251);
-    QTest::newRow("random bytes") << noise << "r.jpg" << int(FsStatus::InvalidPicture);
-    QTest::newRow("empty") << QByteArray() << "e.gif" << int(FsStatus::InvalidPicture);
-    QTest::newRow("text") << QByteArray("not a picture") << "t.bmp"
-                          << int(FsStatus::InvalidPicture);
-    QTest::newRow("missing") << QByteArray() << "" << int(FsStatus::NotFound);
-    QTest::newRow("folder") << QByteArray() << "folder" << int(FsStatus::NotFound);
+void TestViewer::initTestCase() {
+    m_programFolder = std::make_unique<QTemporaryDir>();
+    ResetForTest(m_programFolder->path());
+    m_main = std::make_unique<frmMain>();
 }
 
-void TestViewer::statuses() {
-    QFETCH(QByteArray, content);
-    QFETCH(QString, name);
-    QFETCH(int, status);
-    TestFolder dir;
-    dir.mkdir("folder");
-    const QString path = name.isEmpty()     ? dir.file("none.jpg")
-                         : name == "folder" ? dir.file("folder")
-                                            : dir.write(name, content);
-    QCOMPARE(int(LoadPicture(path).status), status);
+void TestViewer::cleanupTestCase() {
+    m_main.reset();
 }
 
-void TestViewer::iconTakesLargest() {
-    TestFolder dir;
-    const Picture ico = LoadPicture(dir.write("i.ico", icon(1, {16, 48, 32})));
-    QCOMPARE(ico.status, FsStatus::Ok);
-    QCOMPARE(ico.image.size(), QSize(48, 48));
-    const Picture cur = LoadPicture(dir.write("c.cur", icon(2, {32})));
-    QCOMPARE(cur.status, FsStatus::Ok);
-    QCOMPARE(cur.image.size(), QSize(32, 32));
+void TestViewer::cleanup() {
+    for (const QPointer<QWidget>& w : frmViewer)
+        if (w)
+            w->close();
+    settle();
 }
 
-void TestViewer::largePhotograph() {
-    TestFolder dir;
-    const Picture p = LoadPicture(dir.write("big.jpg", jpeg(8000, 6000, 50)));
-    QCOMPARE(p.status, FsStatus::Ok);
-    QCOMPARE(p.image.size(), QSize(8000, 6000));
+void TestViewer::slotTaking_data() {
+    QTest::addColumn<QList<bool>>("before");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<QList<bool>>("after");
+    QTest::newRow("start") << QList<bool>{false} << 0 << QList<bool>{true, false};
+    QTest::newRow("lowest free, not the last")
+        << QList<bool>{true, false, true, false} << 1 << QList<bool>{true, true, true, false};
+    QTest::newRow("the last") << QList<bool>{true, true, false} << 2
+                              << QList<bool>{true, true, true, false};
+    QTest::newRow("nothing free") << QList<bool>{true} << 1 << QList<bool>{true, true, false};
+    QTest::newRow("empty") << QList<bool>{} << 0 << QList<bool>{true, false};
 }
 
-void TestViewer::orientationApplied() {
-    TestFolder dir;
-    const QString path = dir.write("turned.jpg", withOrientation(jpeg(60, 20), 6));
-    const Picture p = LoadPicture(path);
-    QCOMPARE(p.status, FsStatus::Ok);
-    QCOMPARE(p.image.size(), QSize(20, 60));
-    QCOMPARE(p.naturalSize, QSize(20, 60));
-    const Picture small = LoadPicture(path, QSize(10, 10));
-    QCOMPARE(small.naturalSize, QSize(20, 60));
-    QCOMPARE(small.image.height() > small.image.width(), true);
+void TestViewer::slotTaking() {
+    QFETCH(QList<bool>, before);
+    QFETCH(int, slot);
+    QFETCH(QList<bool>, after);
+    QList<bool> used = before;
+    QList<QPointer<QWidget>> viewers(before.size());
+    QCOMPARE(TakeViewerSlot(used, viewers), slot);
+    QCOMPARE(used, after);
+    QCOMPARE(viewers.size(), after.size());
 }
 
-void TestViewer::reducedDecode() {
+void TestViewer::closedSlotIsReused() {
     TestFolder dir;
-    const Picture p = LoadPicture(dir.write("p.jpg", jpeg(1000, 500)), QSize(64, 64));
-    QCOMPARE(p.naturalSize, QSize(1000, 500));
-    QVERIFY(p.image.width() < 1000);
-    QVERIFY(p.image.width() >= 64 && p.image.height() >= 32);
-}
-
-void TestViewer::slotsReused() {
-    TestFolder dir;
-    const QString a = dir.write("a.jpg", jpeg(40, 30));
-    frmMain f;
-    for (int i = 0; i < 3; ++i)
-        f.ImageOpened(a);
-    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>({true, true, true, false}));
+    QStringList paths;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg", "d.jpg"})
+        paths << dir.write(name, Jpeg(QImage(30, 20, QImage::Format_RGB32)));
+    for (int i = 0; i < 3; ++i) {
+        frmOpenPreview* v = open(paths[i]);
+        QVERIFY(v);
+        QCOMPARE(v->intNum, i);
+        QVERIFY(v->isVisible());
+    }
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, true, true, false}));
     viewer(1)->close();
-    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>({true, false, true, false}));
-    f.ImageOpened(a);
-    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>({true, true, true, false}));
-    QCOMPARE(mdlSt::frmViewer.size(), 4);
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, false, true, false}));
+    settle();
+    m_main->ImageOpened(paths[3]);
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, true, true, false}));
+    QCOMPARE(frmViewer.size(), 4);
     QCOMPARE(viewer(1)->intNum, 1);
-    for (int i = 0; i < 3; ++i)
-        viewer(i)->close();
+    QCOMPARE(viewer(1)->windowTitle(), QStringLiteral("d.jpg"));
+    QCOMPARE(viewer(2)->windowTitle(), QStringLiteral("c.jpg"));
 }
 
 void TestViewer::sameFileTwice() {
     TestFolder dir;
-    const QString a = dir.write("Photo.jpg", jpeg(40, 30));
-    frmMain f;
-    f.ImageOpened(a);
-    f.ImageOpened(a);
-    QVERIFY(viewer(0) != viewer(1));
-    QCOMPARE(viewer(1)->windowTitle(), QStringLiteral("Photo.jpg"));
-    viewer(0)->Zoom(1.1);
-    QCOMPARE(viewer(1)->imageSize(), QSizeF(40, 30));
-    viewer(0)->close();
-    viewer(1)->close();
+    const QString path = dir.write("Same.JPG", Jpeg(QImage(60, 40, QImage::Format_RGB32)));
+    frmOpenPreview* first = open(path);
+    frmOpenPreview* second = open(path);
+    QVERIFY(first && second && first != second);
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, true, false}));
+    QCOMPARE(first->windowTitle(), QStringLiteral("Same.JPG"));
+    QCOMPARE(second->windowTitle(), QStringLiteral("Same.JPG"));
+    QTest::mouseClick(second->cmdBig, Qt::LeftButton);
+    QCOMPARE(first->ImgMain->Width(), 60.0);
+    QCOMPARE(second->ImgMain->Width(), 60 * 1.1);
+}
+
+void TestViewer::notAPicture_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    QByteArray noise(2048, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 31 + 7) % 253);
+    QTest::newRow("random bytes named jpg") << "noise.jpg" << noise;
+    QTest::newRow("text named bmp") << "text.bmp" << QByteArray("hello\n");
+    QTest::newRow("empty gif") << "empty.gif" << QByteArray("");
 }
 
 void TestViewer::notAPicture() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
     TestFolder dir;
-    const QString bad = dir.write("bad.jpg", "this is text");
     MsgBoxRecorder boxes;
-    frmMain f;
-    f.ImageOpened(bad);
-    QCOMPARE(boxes.prompts(), QStringList{"画像の表示に失敗しました。"});
+    m_main->ImageOpened(dir.write(name, content));
+    QCOMPARE(boxes.calls().size(), 1);
+    QCOMPARE(boxes.calls()[0].prompt, QStringLiteral("画像の表示に失敗しました。"));
     QCOMPARE(boxes.calls()[0].title, QStringLiteral("注意"));
     QCOMPARE(boxes.calls()[0].icon(), int(Msg::Exclamation));
-    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>({false, false}));
-    QTRY_VERIFY(mdlSt::frmViewer[0].isNull()); // closed and gone
+    QCOMPARE(boxes.calls()[0].buttonSet(), int(Msg::OkOnly));
+    QVERIFY(!blnViewerUsed.contains(true));
+    settle();
+    QVERIFY(!viewer(0));
+    for (QWidget* w : QApplication::topLevelWidgets())
+        QVERIFY(!qobject_cast<frmOpenPreview*>(w));
 }
 
-void TestViewer::missingFileStaysOpen() {
+void TestViewer::missingFileLeavesEmptyWindow() {
     TestFolder dir;
     MsgBoxRecorder boxes;
-    frmMain f;
-    f.ImageOpened(dir.file("gone.jpg"));
+    frmOpenPreview* v = open(dir.file("gone.jpg"));
     QVERIFY(boxes.calls().isEmpty());
-    QVERIFY(viewer(0)->isVisible());
-    QCOMPARE(viewer(0)->windowTitle(), QStringLiteral("gone.jpg"));
-    viewer(0)->close();
+    QVERIFY(v && v->isVisible());
+    QCOMPARE(v->windowTitle(), QStringLiteral("gone.jpg"));
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, false}));
+    QTest::mouseClick(v->cmdBig, Qt::LeftButton);
+    QCOMPARE(v->ImgMain->Width(), 0.0);
+    QCOMPARE(v->hscChange->maximum(), 0);
+}
+
+void TestViewer::opensAtNaturalSize() {
+    TestFolder dir;
+    QImage quarters(200, 100, QImage::Format_RGB32);
+    quarters.fill(Qt::red);
+    for (int y = 50; y < 100; ++y)
+        for (int x = 100; x < 200; ++x)
+            quarters.setPixelColor(x, y, Qt::green);
+    QByteArray bmp;
+    QBuffer b(&bmp);
+    b.open(QIODevice::WriteOnly);
+    quarters.save(&b, "BMP");
+    frmOpenPreview* v = open(dir.write("q.bmp", bmp));
+    QCOMPARE(v->ImgMain->Width(), 200.0);
+    QCOMPARE(v->ImgMain->Height(), 100.0);
+    QCOMPARE(v->dblRatio, 0.5);
+    QCOMPARE(v->chkTop->isChecked(), false);
+    // Placed by the system, not pinned to a corner by the load.
+    QVERIFY(!v->testAttribute(Qt::WA_Moved));
+    QTRY_VERIFY(v->isActiveWindow());
+    QCOMPARE(shownAt(v, {10, 10}), QColor(Qt::red));
+    QCOMPARE(shownAt(v, {150, 75}), QColor(Qt::green));
+    // Outside the picture the viewing area shows its own background.
+    QCOMPARE(shownAt(v, {250, 75}), v->picBack->palette().color(QPalette::Window));
 }
 
 void TestViewer::zoomInThenOut() {
     TestFolder dir;
-    const QString a = dir.write("a.jpg", jpeg(300, 200));
-    frmMain f;
-    f.ImageOpened(a);
-    frmOpenPreview* v = viewer(0);
+    frmOpenPreview* v = open(dir.write("z.jpg", Jpeg(QImage(733, 550, QImage::Format_RGB32))));
+    const double ratio = 550.0 / 733.0;
+    QCOMPARE(v->dblRatio, ratio);
     QTest::mouseClick(v->cmdBig, Qt::LeftButton);
+    QCOMPARE(v->ImgMain->Width(), 733 * 1.1);
+    QCOMPARE(v->ImgMain->Height(), 733 * 1.1 * ratio);
+    QVERIFY(v->cmdBig->isEnabled());
     QTest::mouseClick(v->cmdSmall, Qt::LeftButton);
-    QCOMPARE(v->imageSize().width(), 300 * 1.1 * 0.9);
-    QCOMPARE(v->imageSize().height(), 300 * 1.1 * 0.9 * (200.0 / 300.0));
-    QVERIFY(v->imageSize().width() != 300);
-    v->close();
+    QCOMPARE(v->ImgMain->Width(), 733 * 1.1 * 0.9);
+    QVERIFY(v->ImgMain->Width() != 733.0);
+    QCOMPARE(v->ImgMain->Height(), 733 * 1.1 * 0.9 * ratio);
+    QVERIFY(v->ImgMain->Visible());
+    QCOMPARE(v->hscChange->maximum(), qRound(733 * 1.1 * 0.9) - v->picBack->width());
 }
 
-void TestViewer::scrollsToFarCorner() {
-    TestFolder dir;
-    const QString a = dir.write("a.jpg", jpeg(2000, 1500));
-    frmMain f;
-    f.ImageOpened(a);
-    frmOpenPreview* v = viewer(0);
-    for (int i = 0; i < 40; ++i)
-        v->Zoom(1.1);
-    const int far = int(std::lround(v->imageSize().width())) - v->picBack->width();
-    QVERIFY(far > 32767);
-    QCOMPARE(v->hscChange->maximum(), far);
-    v->hscChange->setValue(v->hscChange->maximum());
-    v->vscChange->setValue(v->vscChange->maximum());
-    QCOMPARE(v->picBack->offset, QPoint(v->hscChange->maximum(), v->vscChange->maximum()));
-    v->close();
+void TestViewer::layoutFollowsWindow_data() {
+    QTest::addColumn<QSize>("client");
+    QTest::addColumn<QRect>("picBack");
+    QTest::addColumn<QRect>("vsc");
+    QTest::addColumn<QRect>("hsc");
+    QTest::newRow("larger") << QSize(500, 400) << QRect(0, 25, 483, 358) << QRect(483, 25, 17, 358)
+                            << QRect(0, 383, 483, 17);
+    QTest::newRow("smaller") << QSize(200, 120) << QRect(0, 25, 183, 78) << QRect(183, 25, 17, 78)
+                             << QRect(0, 103, 183, 17);
+    // Too small for the scroll bars and the button row: nothing moves.
+    QTest::newRow("too small") << QSize(10, 30) << QRect(0, 25, 401, 247) << QRect(401, 25, 17, 247)
+                               << QRect(0, 272, 401, 17);
+    QTest::newRow("too narrow only") << QSize(12, 300) << QRect(0, 25, 401, 258)
+                                     << QRect(401, 25, 17, 258) << QRect(0, 283, 401, 17);
 }
 
-void TestViewer::fitLargerThanScreen() {
+void TestViewer::layoutFollowsWindow() {
+    QFETCH(QSize, client);
+    QFETCH(QRect, picBack);
+    QFETCH(QRect, vsc);
+    QFETCH(QRect, hsc);
     TestFolder dir;
-    const QSize screen = QGuiApplication::primaryScreen()->geometry().size();
-    const QString a = dir.write("a.jpg", jpeg(screen.width() + 300, 100));
-    frmMain f;
-    f.ImageOpened(a);
-    frmOpenPreview* v = viewer(0);
+    frmOpenPreview* v = open(dir.write("l.jpg", Jpeg(QImage(40, 40, QImage::Format_RGB32))));
+    QCOMPARE(v->size(), QSize(418, 289));
+    v->resize(client);
+    QCOMPARE(v->picBack->geometry(), picBack);
+    QCOMPARE(v->vscChange->geometry(), vsc);
+    QCOMPARE(v->hscChange->geometry(), hsc);
+}
+
+void TestViewer::fitSmallPicture() {
+    TestFolder dir;
+    frmOpenPreview* v = open(dir.write("s.jpg", Jpeg(QImage(120, 80, QImage::Format_RGB32))));
+    const QPoint place = v->pos();
     QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
-    QVERIFY(v->frameGeometry().width() <= screen.width());
-    QVERIFY(v->frameGeometry().width() >= screen.width() - 20);
-    QCOMPARE(v->height(), frmOpenPreview::FittedClientSize(QSize(1, 100)).height());
-    // The fitted viewing area is 5 pixels wider and 9 pixels taller than the image.
-    const QSize small = frmOpenPreview::FittedClientSize(QSize(200, 100));
-    v->resize(small);
-    QCOMPARE(v->picBack->size(), QSize(205, 109));
-    v->close();
+    QCOMPARE(v->picBack->size(), QSize(125, 89));
+    QCOMPARE(v->pos(), place);
+    QCOMPARE(v->hscChange->maximum(), 0);
+    QCOMPARE(v->vscChange->maximum(), 0);
+    // After zooming the fit follows the new size.
+    QTest::mouseClick(v->cmdBig, Qt::LeftButton);
+    QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
+    QCOMPARE(v->picBack->size(), QSize(132 + 5, 88 + 9));
+}
+
+void TestViewer::fitPictureLargerThanScreen() {
+    TestFolder dir;
+    frmOpenPreview* probe = open(dir.file("none.jpg"));
+    const QSize screen = probe->screen()->geometry().size();
+    probe->close();
+    const QSize picture = screen + QSize(300, 200);
+    frmOpenPreview* v = open(dir.write("huge.jpg", Jpeg(QImage(picture, QImage::Format_RGB32))));
+    QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
+    QCOMPARE(v->frameGeometry().size(), screen);
+    QCOMPARE(v->hscChange->maximum(), picture.width() - v->picBack->width());
+    QCOMPARE(v->vscChange->maximum(), picture.height() - v->picBack->height());
+    QVERIFY(v->hscChange->maximum() > 0 && v->vscChange->maximum() > 0);
 }
 
 void TestViewer::fitWhileMaximised() {
     TestFolder dir;
-    const QString a = dir.write("a.jpg", jpeg(50, 40));
-    frmMain f;
-    f.ImageOpened(a);
-    frmOpenPreview* v = viewer(0);
+    frmOpenPreview* v = open(dir.write("m.jpg", Jpeg(QImage(50, 50, QImage::Format_RGB32))));
+    QVERIFY(v->cmdFrmSize->isEnabled());
     v->showMaximized();
     QTRY_VERIFY(v->isMaximized());
     QVERIFY(!v->cmdFrmSize->isEnabled());
     const QSize before = v->size();
-    v->FitWindow();
+    v->cmdFrmSize_Click();
     QCOMPARE(v->size(), before);
-    v->close();
+    QVERIFY(v->isMaximized());
+    v->showNormal();
+    QTRY_VERIFY(!v->isMaximized());
+    QVERIFY(v->cmdFrmSize->isEnabled());
 }
 
-void TestViewer::fileListDoubleClick() {
+void TestViewer::farCornerAfterManyZoomSteps() {
+    // The bottom-right quarter is green; zoomed in 80 times the picture is
+    // about 200000 pixels wide, far beyond what 16 bits could scroll.
     TestFolder dir;
-    dir.write("a.jpg", jpeg(40, 30));
-    frmMain f;
-    f.flbSelect_DblClick(); // nothing chosen: nothing opens
-    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>{false});
-    f.flbSelect->setCurrentRow(0);
-    QTest::keyClick(f.flbSelect, Qt::Key_Return);
-    QCOMPARE(mdlSt::strWorkPath, dir.file("a.jpg"));
-    QCOMPARE(mdlSt::blnViewerUsed, QList<bool>({true, false}));
-    QCOMPARE(viewer(0)->imageSize(), QSizeF(40, 30));
-    viewer(0)->close();
+    QImage quarters(100, 80, QImage::Format_RGB32);
+    quarters.fill(Qt::red);
+    for (int y = 40; y < 80; ++y)
+        for (int x = 50; x < 100; ++x)
+            quarters.setPixelColor(x, y, Qt::green);
+    frmOpenPreview* v = open(dir.write("far.jpg", Jpeg(quarters, 100)));
+    for (int i = 0; i < 80; ++i)
+        QTest::mouseClick(v->cmdBig, Qt::LeftButton);
+    const double width = v->ImgMain->Width();
+    QVERIFY(width > 100000);
+    QCOMPARE(v->hscChange->maximum(), int(std::round(width)) - v->picBack->width());
+    QVERIFY(v->vscChange->maximum() > 32767);
+    v->hscChange->triggerAction(QAbstractSlider::SliderToMaximum);
+    v->vscChange->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(v->ImgMain->Left(), -double(v->hscChange->maximum()));
+    QCOMPARE(v->ImgMain->Top(), -double(v->vscChange->maximum()));
+    const QSize area = v->picBack->size();
+    QVERIFY(Near(shownAt(v, {0, 0}), Qt::green));
+    QVERIFY(Near(shownAt(v, {area.width() - 1, area.height() - 1}), Qt::green));
+    // The top-left corner, back at the start.
+    v->hscChange->triggerAction(QAbstractSlider::SliderToMinimum);
+    v->vscChange->triggerAction(QAbstractSlider::SliderToMinimum);
+    QVERIFY(Near(shownAt(v, {area.width() / 2, area.height() / 2}), Qt::red));
+}
+
+void TestViewer::zoomOutPullsScrollValueBack() {
+    TestFolder dir;
+    frmOpenPreview* v = open(dir.write("w.jpg", Jpeg(QImage(1000, 800, QImage::Format_RGB32))));
+    v->hscChange->triggerAction(QAbstractSlider::SliderToMaximum);
+    const int before = v->hscChange->maximum();
+    QCOMPARE(v->ImgMain->Left(), -double(before));
+    QTest::mouseClick(v->cmdSmall, Qt::LeftButton);
+    const int after = v->hscChange->maximum();
+    QCOMPARE(after, qRound(900.0) - v->picBack->width());
+    QCOMPARE(v->hscChange->value(), after);
+    QCOMPARE(v->ImgMain->Left(), -double(after));
+}
+
+void TestViewer::exifOrientationShownUpright() {
+    TestFolder dir;
+    const QByteArray jpeg = Jpeg(Halves(QSize(120, 60), Qt::red, Qt::blue, Qt::Horizontal));
+    frmOpenPreview* v = open(dir.write("upright.jpg", WithExifOrientation(jpeg, 6)));
+    QCOMPARE(v->ImgMain->Width(), 60.0);
+    QCOMPARE(v->ImgMain->Height(), 120.0);
+    QCOMPARE(v->dblRatio, 2.0);
+    QVERIFY(Near(shownAt(v, {30, 20}), Qt::red));
+    QVERIFY(Near(shownAt(v, {30, 100}), Qt::blue));
+}
+
+void TestViewer::keepOnTop() {
+    TestFolder dir;
+    frmOpenPreview* v = open(dir.write("t.jpg", Jpeg(QImage(30, 30, QImage::Format_RGB32))));
+    QVERIFY(!(v->windowFlags() & Qt::WindowStaysOnTopHint));
+    const QRect place = v->geometry();
+    QTest::mouseClick(v->chkTop, Qt::LeftButton, {}, QPoint(6, v->chkTop->height() / 2));
+    QVERIFY(v->chkTop->isChecked());
+    QVERIFY(v->windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(v->isVisible());
+    QCOMPARE(v->geometry(), place);
+    QTest::mouseClick(v->chkTop, Qt::LeftButton, {}, QPoint(6, v->chkTop->height() / 2));
+    QVERIFY(!v->chkTop->isChecked());
+    QVERIFY(!(v->windowFlags() & Qt::WindowStaysOnTopHint));
+    QCOMPARE(v->geometry(), place);
+}
+
+void TestViewer::closingAfterSlotsWereReset() {
+    // Closing all thumbnail windows resets the slots; a viewer closed after
+    // that must not free (or index past) slots it no longer owns.
+    TestFolder dir;
+    const QString path = dir.write("r.jpg", Jpeg(QImage(30, 30, QImage::Format_RGB32)));
+    open(path);
+    QPointer<frmOpenPreview> second = open(path);
+    QCOMPARE(second->intNum, 1);
+    frmViewer = QList<QPointer<QWidget>>{nullptr};
+    blnViewerUsed = QList<bool>{false};
+    frmOpenPreview* fresh = open(path);
+    QCOMPARE(fresh->intNum, 0);
+    second->close();
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, false}));
+}
+
+void TestViewer::fileListDoubleClickOpensViewer() {
+    TestFolder dir;
+    const QString folder = dir.mkdir("photos");
+    dir.write("photos/IMG_0001.JPG", Jpeg(QImage(64, 48, QImage::Format_RGB32)));
+    dir.write("photos/other.bmp", QByteArray("no picture"));
+    FileList* list = m_main->flbSelect;
+    list->setPath(folder);
+    m_main->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_main.get()));
+    const QList<QListWidgetItem*> items = list->findItems("IMG_0001.JPG", Qt::MatchExactly);
+    QCOMPARE(items.size(), 1);
+    const QPoint at = list->visualItemRect(items[0]).center();
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(mdlSt::strWorkPath, folder + "/IMG_0001.JPG");
+    QCOMPARE(blnViewerUsed, (QList<bool>{true, false}));
+    QCOMPARE(viewer(0)->windowTitle(), QStringLiteral("IMG_0001.JPG"));
+    QCOMPARE(viewer(0)->ImgMain->Width(), 64.0);
+    m_main->hide();
 }
 
 QTEST_MAIN(TestViewer)

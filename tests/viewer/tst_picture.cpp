@@ -1,0 +1,282 @@
+// Reading picture files: what each kind of failure reports, the formats we
+// read, icons, truncated and very large files, EXIF orientation and decoding
+// at reduced size.
+#include "ImageFiles.h"
+#include "TestSupport.h"
+#include "platform/Picture.h"
+
+#include <QFile>
+#include <QtTest>
+#include <sys/stat.h>
+#include <unistd.h>
+
+Q_DECLARE_METATYPE(FsStatus)
+
+namespace {
+quint32 le32At(const QByteArray& b, int at) {
+    return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 |
+           quint32(quint8(b[at + 3])) << 24;
+}
+} // namespace
+
+class TestPicture : public QObject {
+    Q_OBJECT
+private slots:
+    void failures_data();
+    void failures();
+    void deniedIsNotInvalid();
+    void formats_data();
+    void formats();
+    void gifShowsFirstFrame();
+    void iconTakesLargestImage_data();
+    void iconTakesLargestImage();
+    void truncatedJpegShowsDecodedPart();
+    void truncatedBmpShowsOnlyItsRows_data();
+    void truncatedBmpShowsOnlyItsRows();
+    void largePhotographLoads();
+    void exifOrientationUpright();
+    void reducedDecoding_data();
+    void reducedDecoding();
+};
+
+void TestPicture::failures_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // empty name: no file at all
+    QTest::addColumn<FsStatus>("expected");
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i)
+        noise[i] = char((i * 7919 + 13) % 251);
+    QByteArray png;
+    {
+        QBuffer b(&png);
+        b.open(QIODevice::WriteOnly);
+        QImage(8, 8, QImage::Format_RGB32).save(&b, "PNG");
+    }
+    QTest::newRow("missing") << "" << QByteArray() << FsStatus::NotFound;
+    QTest::newRow("folder") << "folder.jpg" << QByteArray() << FsStatus::Other;
+    QTest::newRow("random bytes named jpg") << "noise.jpg" << noise << FsStatus::InvalidPicture;
+    QTest::newRow("empty file") << "empty.bmp" << QByteArray("") << FsStatus::InvalidPicture;
+    QTest::newRow("text") << "note.gif" << QByteArray("not a picture\n")
+                          << FsStatus::InvalidPicture;
+    QTest::newRow("jpeg header only")
+        << "head.jpg" << QByteArray("\xFF\xD8\xFF", 3) << FsStatus::InvalidPicture;
+    QTest::newRow("a format we do not read") << "png.jpg" << png << FsStatus::InvalidPicture;
+}
+
+void TestPicture::failures() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(FsStatus, expected);
+    TestFolder dir;
+    QString path = dir.file("gone.jpg");
+    if (name == "folder.jpg")
+        path = dir.mkdir(name);
+    else if (!name.isEmpty())
+        path = dir.write(name, content);
+    for (const Picture& p : {LoadPicture(path), LoadPicture(path, QSize(64, 64))}) {
+        QCOMPARE(p.status, expected);
+        QVERIFY(p.image.isNull());
+    }
+}
+
+void TestPicture::deniedIsNotInvalid() {
+    TestFolder dir;
+    const QString path = dir.write("a.jpg", Jpeg(QImage(4, 4, QImage::Format_RGB32)));
+    QVERIFY(::chmod(QFile::encodeName(path).constData(), 0) == 0);
+    Picture p;
+    if (::geteuid() == 0) {
+        // Root reads through permission bits: look as an ordinary user.
+        if (::seteuid(65534) != 0)
+            QSKIP("cannot take another user's identity here");
+        p = LoadPicture(path);
+        QVERIFY(::seteuid(0) == 0);
+    } else {
+        p = LoadPicture(path);
+    }
+    QCOMPARE(p.status, FsStatus::Denied);
+    QVERIFY(p.image.isNull());
+}
+
+void TestPicture::formats_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content");
+    const QImage halves = Halves(QSize(40, 30), Qt::red, Qt::blue, Qt::Horizontal);
+    QByteArray bmp;
+    {
+        QBuffer b(&bmp);
+        b.open(QIODevice::WriteOnly);
+        halves.save(&b, "BMP");
+    }
+    QTest::newRow("bmp") << "a.bmp" << bmp;
+    QTest::newRow("jpeg") << "a.jpg" << Jpeg(halves);
+    // The name does not decide the format.
+    QTest::newRow("bmp named jpg") << "b.jpg" << bmp;
+    QTest::newRow("jpeg named gif") << "c.gif" << Jpeg(halves);
+    QTest::newRow("jpeg without extension") << "photo" << Jpeg(halves);
+}
+
+void TestPicture::formats() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    TestFolder dir;
+    const Picture p = LoadPicture(dir.write(name, content));
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), QSize(40, 30));
+    QCOMPARE(p.naturalSize, QSize(40, 30));
+    QVERIFY(Near(p.image.pixelColor(5, 15), Qt::red));
+    QVERIFY(Near(p.image.pixelColor(35, 15), Qt::blue));
+}
+
+void TestPicture::gifShowsFirstFrame() {
+    TestFolder dir;
+    const Picture p = LoadPicture(dir.write("anim.gif", TwoFrameGif()));
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), QSize(1, 1));
+    QCOMPARE(p.image.pixelColor(0, 0), QColor(Qt::red));
+}
+
+void TestPicture::iconTakesLargestImage_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QList<QSize>>("sizes");
+    QTest::addColumn<QSize>("expected");
+    QTest::addColumn<QColor>("colour");
+    const QList<QColor> colours{Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    QTest::newRow("ico, largest in the middle")
+        << 1 << QList<QSize>{{16, 16}, {48, 48}, {32, 32}} << QSize(48, 48) << colours[1];
+    QTest::newRow("ico, largest last")
+        << 1 << QList<QSize>{{16, 16}, {24, 24}, {32, 32}} << QSize(32, 32) << colours[2];
+    QTest::newRow("ico, one image") << 1 << QList<QSize>{{24, 24}} << QSize(24, 24) << colours[0];
+    QTest::newRow("cur, two sizes")
+        << 2 << QList<QSize>{{32, 32}, {16, 16}} << QSize(32, 32) << colours[0];
+}
+
+void TestPicture::iconTakesLargestImage() {
+    QFETCH(int, type);
+    QFETCH(QList<QSize>, sizes);
+    QFETCH(QSize, expected);
+    QFETCH(QColor, colour);
+    TestFolder dir;
+    const QList<QColor> colours{Qt::red, Qt::green, Qt::blue, Qt::yellow};
+    const QString path = dir.write(type == 2 ? "pointer.cur" : "icon.ico",
+                                   IconFile(type, sizes, colours.mid(0, sizes.size())));
+    const Picture p = LoadPicture(path);
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), expected);
+    QCOMPARE(p.naturalSize, expected);
+    QCOMPARE(p.image.pixelColor(expected.width() / 2, expected.height() / 2), colour);
+}
+
+void TestPicture::truncatedJpegShowsDecodedPart() {
+    TestFolder dir;
+    const QByteArray whole = Jpeg(Halves(QSize(200, 200), Qt::red, Qt::blue, Qt::Vertical));
+    const Picture p = LoadPicture(dir.write("cut.jpg", whole.left(whole.size() * 2 / 5)));
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), QSize(200, 200));
+    QVERIFY(Near(p.image.pixelColor(100, 10), Qt::red));
+    QVERIFY(!Near(p.image.pixelColor(100, 190), Qt::blue)); // never decoded
+}
+
+void TestPicture::truncatedBmpShowsOnlyItsRows_data() {
+    QTest::addColumn<QImage::Format>("format");
+    QTest::addColumn<QSize>("box");
+    QTest::newRow("24-bit") << QImage::Format_RGB888 << QSize();
+    QTest::newRow("8-bit palette") << QImage::Format_Indexed8 << QSize();
+    QTest::newRow("24-bit into a box") << QImage::Format_RGB888 << QSize(50, 50);
+}
+
+void TestPicture::truncatedBmpShowsOnlyItsRows() {
+    // Rows are stored bottom row first: cut in half, the file still holds the
+    // lower half (blue); the upper half was never read and shows white.
+    QFETCH(QImage::Format, format);
+    QFETCH(QSize, box);
+    TestFolder dir;
+    QImage halves = Halves(QSize(100, 100), Qt::red, Qt::blue, Qt::Vertical);
+    halves = format == QImage::Format_Indexed8 ? halves.convertToFormat(format, Qt::ThresholdDither)
+                                               : halves.convertToFormat(format);
+    QByteArray bmp;
+    {
+        QBuffer b(&bmp);
+        b.open(QIODevice::WriteOnly);
+        halves.save(&b, "BMP");
+    }
+    const qint64 pixels = bmp.size() - qint64(le32At(bmp, 10));
+    const QString path = dir.write("cut.bmp", bmp.left(bmp.size() - pixels / 2));
+    const Picture p = box.isValid() ? LoadPicture(path, box) : LoadPicture(path);
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.naturalSize, QSize(100, 100));
+    const QSize size = p.image.size();
+    QCOMPARE(size, box.isValid() ? box : QSize(100, 100));
+    for (int x : {0, size.width() / 2, size.width() - 1}) {
+        QCOMPARE(p.image.pixelColor(x, 0), QColor(Qt::white));
+        QCOMPARE(p.image.pixelColor(x, size.height() / 4), QColor(Qt::white));
+        QVERIFY(Near(p.image.pixelColor(x, size.height() * 3 / 4), Qt::blue));
+        QVERIFY(Near(p.image.pixelColor(x, size.height() - 1), Qt::blue));
+    }
+}
+
+void TestPicture::largePhotographLoads() {
+    // 8000 x 6000 is above Qt's own allocation limit of 128 MiB.
+    TestFolder dir;
+    QString path;
+    {
+        QImage big(8000, 6000, QImage::Format_RGB32);
+        big.fill(QColor(30, 120, 200));
+        path = dir.write("big.jpg", Jpeg(big, 50));
+    }
+    const Picture full = LoadPicture(path);
+    QCOMPARE(full.status, FsStatus::Ok);
+    QCOMPARE(full.image.size(), QSize(8000, 6000));
+    QVERIFY(Near(full.image.pixelColor(7999, 5999), QColor(30, 120, 200)));
+    const Picture small = LoadPicture(path, QSize(160, 160));
+    QCOMPARE(small.status, FsStatus::Ok);
+    QCOMPARE(small.image.size(), QSize(160, 120));
+    QCOMPARE(small.naturalSize, QSize(8000, 6000));
+}
+
+void TestPicture::exifOrientationUpright() {
+    // Stored lying on its side, left half red: orientation 6 turns it a
+    // quarter clockwise, so red ends on top.
+    TestFolder dir;
+    const QByteArray jpeg = Jpeg(Halves(QSize(80, 40), Qt::red, Qt::blue, Qt::Horizontal));
+    const QString path = dir.write("side.jpg", WithExifOrientation(jpeg, 6));
+    const Picture p = LoadPicture(path);
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), QSize(40, 80));
+    QCOMPARE(p.naturalSize, QSize(40, 80));
+    QVERIFY(Near(p.image.pixelColor(20, 10), Qt::red));
+    QVERIFY(Near(p.image.pixelColor(20, 70), Qt::blue));
+    const Picture boxed = LoadPicture(path, QSize(20, 20));
+    QCOMPARE(boxed.naturalSize, QSize(40, 80));
+    QCOMPARE(boxed.image.size(), QSize(10, 20));
+    QVERIFY(Near(boxed.image.pixelColor(5, 2), Qt::red));
+    QVERIFY(Near(boxed.image.pixelColor(5, 17), Qt::blue));
+}
+
+void TestPicture::reducedDecoding_data() {
+    QTest::addColumn<QSize>("picture");
+    QTest::addColumn<QSize>("box");
+    QTest::addColumn<QSize>("expected");
+    QTest::newRow("wide into square") << QSize(400, 300) << QSize(100, 100) << QSize(100, 75);
+    QTest::newRow("tall into wide") << QSize(300, 600) << QSize(200, 100) << QSize(50, 100);
+    QTest::newRow("not an exact fraction") << QSize(333, 250) << QSize(100, 100) << QSize(100, 76);
+    QTest::newRow("fits already") << QSize(80, 60) << QSize(100, 100) << QSize(80, 60);
+    QTest::newRow("one side too large") << QSize(120, 40) << QSize(100, 100) << QSize(100, 34);
+}
+
+void TestPicture::reducedDecoding() {
+    QFETCH(QSize, picture);
+    QFETCH(QSize, box);
+    QFETCH(QSize, expected);
+    TestFolder dir;
+    const QString path =
+        dir.write("p.jpg", Jpeg(Halves(picture, Qt::red, Qt::blue, Qt::Horizontal)));
+    const Picture p = LoadPicture(path, box);
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), expected);
+    QCOMPARE(p.naturalSize, picture);
+    QVERIFY(Near(p.image.pixelColor(1, expected.height() / 2), Qt::red));
+    QVERIFY(Near(p.image.pixelColor(expected.width() - 2, expected.height() / 2), Qt::blue));
+}
+
+QTEST_MAIN(TestPicture)
+#include "tst_picture.moc"
