@@ -163,7 +163,6 @@ void frmMain::buildPanel() {
     connect(dirSelect, &DirList::Change, this, &frmMain::dirSelect_Change);
     connect(flbSelect, &FileList::DblClick, this, &frmMain::flbSelect_DblClick);
     connect(dirSelect, &DirList::openFailed, this, &frmMain::folderOpenFailed);
-    connect(flbSelect, &FileList::DblClick, this, &frmMain::flbSelect_DblClick);
 }
 
 void frmMain::buildMenus() {

@@ -114,7 +114,6 @@ public:
     void mnuEnd_Click();
     void drvSelect_Change();
     void dirSelect_Change();
-    void flbSelect_DblClick();
     void mnuDir_Click(int index);
     void mnuPathMenuDelete_Click();
     void mnuOption_Click(int index);
