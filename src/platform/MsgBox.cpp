@@ -23,12 +23,12 @@ QMessageBox::Icon iconOf(int flags) {
     }
 }
 
-struct ButtonSpec {
+struct ButtonChoice {
     QMessageBox::StandardButton button;
     int result;
 };
 
-QList<ButtonSpec> buttonsOf(int flags) {
+QList<ButtonChoice> buttonsOf(int flags) {
     switch (flags & 0x0F) {
     case Msg::OkCancel:
         return {{QMessageBox::Ok, Msg::Ok}, {QMessageBox::Cancel, Msg::Cancel}};
@@ -52,17 +52,17 @@ int MsgBox(const QString& prompt, int buttons, const QString& title) {
 
     QMessageBox box(iconOf(buttons), title, prompt, QMessageBox::NoButton,
                     QApplication::activeWindow());
-    const QList<ButtonSpec> specs = buttonsOf(buttons);
-    for (const ButtonSpec& s : specs)
+    const QList<ButtonChoice> choices = buttonsOf(buttons);
+    for (const ButtonChoice& s : choices)
         box.addButton(s.button);
     const int defaultIndex = (buttons & Msg::DefaultButton2) ? 1 : 0;
-    box.setDefaultButton(specs.value(defaultIndex, specs.first()).button);
+    box.setDefaultButton(choices.value(defaultIndex, choices.first()).button);
     // Esc answers with the last button (Cancel or No), or OK when it is alone.
-    box.setEscapeButton(specs.last().button);
+    box.setEscapeButton(choices.last().button);
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
-    for (const ButtonSpec& s : specs)
+    for (const ButtonChoice& s : choices)
         if (s.button == clicked)
             return s.result;
-    return specs.last().result;
+    return choices.last().result;
 }
