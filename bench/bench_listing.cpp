@@ -4,7 +4,8 @@
 // on every core, nothing else) and against vipsthumbnail on the same files.
 // Prints, per box size: the wall times and their ratios, the largest gap
 // between two turns of the event loop during the listing, and the peak
-// resident memory of the listing against the thumbnails' own pixels.
+// resident memory of the listing against the thumbnails' own pixels. Each
+// measurement runs twice and the better run counts.
 //
 //   bench_listing [folder]    (default: bench/data of the source tree)
 #include "BenchData.h"
@@ -36,6 +37,7 @@
 
 namespace {
 constexpr int Count = 255;
+constexpr int Runs = 2;
 
 double seconds(const QElapsedTimer& t) {
     return double(t.nsecsElapsed()) / 1e9;
@@ -207,9 +209,18 @@ int main(int argc, char** argv) {
 
     bool allMet = true;
     for (int box : {64, 256}) {
-        const double floor = floorRun(files, box);
-        const Listing l = listingRun(main, folder, box);
-        const double vips = vipsRun(files, box);
+        // Each figure is the best of Runs, so that a neighbour's burst of work
+        // on the shared cores does not decide the ratios.
+        double floor = 1e9, vips = 1e9;
+        Listing l;
+        l.wall = 1e9;
+        for (int run = 0; run < Runs; ++run) {
+            floor = std::min(floor, floorRun(files, box));
+            const Listing one = listingRun(main, folder, box);
+            if (one.wall < l.wall)
+                l = one;
+            vips = std::min(vips, vipsRun(files, box));
+        }
         const double limit = l.thumbMiB + 80;
         const bool fast = l.wall <= 1.15 * floor;
         const bool beatsVips = vips > 0 && l.wall <= 0.5 * vips;

@@ -31,8 +31,7 @@ Thumb DecodeThumb(const QString& path, QSize box) {
             out.status = FsStatus::InvalidPicture;
         return out;
     }
-    out.natural = pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size();
-    out.fit = FitBox(out.natural, box);
+    out.fit = FitBox(pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size(), box);
     if (out.fit.scaled && pic.image.size() != out.fit.box)
         out.image = pic.image.scaled(out.fit.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else

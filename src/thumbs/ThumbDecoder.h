@@ -15,8 +15,7 @@
 struct Thumb {
     FsStatus status = FsStatus::Other;
     QImage image; // the fitted thumbnail, or the unscaled small picture
-    QSize natural;
-    BoxFit fit;
+    BoxFit fit;   // the box fitted to the picture's natural size
 };
 
 // One picture made into a thumbnail for a box (any thread). Only regular files
