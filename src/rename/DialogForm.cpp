@@ -1,0 +1,39 @@
+#include "rename/DialogForm.h"
+
+#include "platform/Screen.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+void SetUpFixedDialog(QDialog& dialog, const QString& caption, int widthTwips, int heightTwips) {
+    dialog.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint);
+    dialog.setWindowTitle(caption);
+    dialog.setFixedSize(TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips));
+}
+
+QLabel* AddLabel(QWidget& form, const QString& text, int left, int top, int width, int height,
+                 bool sizedToText) {
+    auto* label = new QLabel(text, &form);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(TwipsToPixels(left, top, width, height));
+    if (sizedToText)
+        label->adjustSize();
+    return label;
+}
+
+QLineEdit* AddTextBox(QWidget& form, int left, int top, int width, int height) {
+    auto* box = new QLineEdit(&form);
+    box->setGeometry(TwipsToPixels(left, top, width, height));
+    return box;
+}
+
+QPushButton* AddButton(QWidget& form, const QString& caption, int left, int top, int width,
+                       int height) {
+    auto* button = new QPushButton(caption, &form);
+    button->setGeometry(TwipsToPixels(left, top, width, height));
+    return button;
+}
