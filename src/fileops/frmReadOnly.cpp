@@ -3,7 +3,6 @@
 #include "app/mdlSt.h"
 #include "platform/Files.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 #include "platform/Volumes.h"
 #include "rename/DialogForm.h"
 
@@ -11,19 +10,21 @@
 #include <QPushButton>
 
 frmReadOnly::frmReadOnly(const QString& filePath, QWidget* parent)
-    : QDialog(parent), m_filePath(filePath) {
+    : PointerPlacedDialog(parent), m_filePath(filePath) {
     SetUpFixedDialog(*this, QStringLiteral("読み取り専用"), 4200, 1545);
 
-    lblTitle[0] = AddLabel(*this, QStringLiteral("次のファイルは読み取り専用属性になっています。"),
-                           120, 120, 3825, 180, true);
-    lblTitle[1] = AddLabel(*this, QStringLiteral("ファイル名"), 120, 360, 795, 180, true);
-    lblTitle[2] = AddLabel(*this, QStringLiteral("パス"), 120, 600, 3945, 225);
-    lblTitle[3] =
-        AddLabel(*this, QStringLiteral("属性を無視しますか？"), 1320, 840, 1710, 180, true);
+    lblTitle[0] = AddLabel(*this, "lblTitle0",
+                           QStringLiteral("次のファイルは読み取り専用属性になっています。"), 120,
+                           120, 3825, 180, true);
+    lblTitle[1] =
+        AddLabel(*this, "lblTitle1", QStringLiteral("ファイル名"), 120, 360, 795, 180, true);
+    lblTitle[2] = AddLabel(*this, "lblTitle2", QStringLiteral("パス"), 120, 600, 3945, 225);
+    lblTitle[3] = AddLabel(*this, "lblTitle3", QStringLiteral("属性を無視しますか？"), 1320, 840,
+                           1710, 180, true);
     // Created in tab order: 無視, Cancel, すべて無視.
-    cmdOk = AddButton(*this, QStringLiteral("無視"), 1560, 1080, 1095, 375);
-    cmdCancel = AddButton(*this, QStringLiteral("Cancel"), 3000, 1080, 1095, 375);
-    cmdAll = AddButton(*this, QStringLiteral("すべて無視"), 120, 1080, 1095, 375);
+    cmdOk = AddButton(*this, "cmdOk", QStringLiteral("無視"), 1560, 1080, 1095, 375);
+    cmdCancel = AddButton(*this, "cmdCancel", QStringLiteral("Cancel"), 3000, 1080, 1095, 375);
+    cmdAll = AddButton(*this, "cmdAll", QStringLiteral("すべて無視"), 120, 1080, 1095, 375);
     setTabOrder(cmdOk, cmdCancel);
     setTabOrder(cmdCancel, cmdAll);
 
@@ -31,7 +32,6 @@ frmReadOnly::frmReadOnly(const QString& filePath, QWidget* parent)
     connect(cmdAll, &QPushButton::clicked, this, &frmReadOnly::cmdAll_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmReadOnly::reject);
 
-    PlaceAtPointer(*this);
     lblTitle[1]->setText(QStringLiteral("ファイル名   ") + mdlSt::strWorkName);
     lblTitle[1]->adjustSize();
     lblTitle[2]->setText(QStringLiteral("パス        ") + mdlSt::strWorkPath);

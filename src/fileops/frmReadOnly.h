@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "rename/DialogForm.h"
 #include <QString>
 #include <array>
 
@@ -12,7 +12,7 @@ class QPushButton;
 // folder). "無視" clears the attribute, "すべて無視" also for the later files
 // of the same operation (sngSetting slot 8); Cancel, the close box or a
 // clearing that fails and is not retried skip the file: both strings empty.
-class frmReadOnly : public QDialog {
+class frmReadOnly : public PointerPlacedDialog {
     Q_OBJECT
 public:
     // filePath is the file itself. The shown name is upper case and so, on a

@@ -12,6 +12,9 @@ class QLineEdit;
 // never after the ".".
 void InstallExtensionLock(QLineEdit& box, const QString& extension);
 
+// Sets the box's text by program (locked like any other change).
+void SetNameText(QLineEdit& box, const QString& text);
+
 // Shows why the name cannot be used and puts the focus into the box; false
 // when the name is fine.
 bool RefuseName(const QString& name, QLineEdit& box);

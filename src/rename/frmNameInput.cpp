@@ -3,7 +3,6 @@
 #include "app/mdlSt.h"
 #include "platform/Files.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
 #include "rename/NamingRules.h"
@@ -12,17 +11,18 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmNameInput::frmNameInput(QWidget* parent) : QDialog(parent) {
+frmNameInput::frmNameInput(QWidget* parent) : PointerPlacedDialog(parent) {
     SetUpFixedDialog(*this, QStringLiteral("ファイル名入力"), 4215, 1590);
 
     // Created in tab order: the name box, OK, numbering, Cancel, the prompt.
-    txtName = AddTextBox(*this, 120, 600, 3975, 270);
-    cmdOK = AddButton(*this, QStringLiteral("OK"), 120, 1080, 975, 375);
-    cmdAddNumber = AddButton(*this, QStringLiteral("番号を割付ける"), 1200, 1080, 1455, 375);
-    cmdCancel = AddButton(*this, QStringLiteral("Cancel"), 3120, 1080, 975, 375);
-    lblTitle =
-        AddLabel(*this, QStringLiteral("ファイル名が重複しています。    名前を入力して下さい。"),
-                 120, 120, 2535, 375);
+    txtName = AddTextBox(*this, "txtName", 120, 600, 3975, 270);
+    cmdOK = AddButton(*this, "cmdOK", QStringLiteral("OK"), 120, 1080, 975, 375);
+    cmdAddNumber =
+        AddButton(*this, "cmdAddNumber", QStringLiteral("番号を割付ける"), 1200, 1080, 1455, 375);
+    cmdCancel = AddButton(*this, "cmdCancel", QStringLiteral("Cancel"), 3120, 1080, 975, 375);
+    lblTitle = AddLabel(*this, "lblTitle",
+                        QStringLiteral("ファイル名が重複しています。    名前を入力して下さい。"),
+                        120, 120, 2535, 375);
     lblTitle->setWordWrap(true);
     setTabOrder(txtName, cmdOK);
     setTabOrder(cmdOK, cmdAddNumber);
@@ -33,10 +33,9 @@ frmNameInput::frmNameInput(QWidget* parent) : QDialog(parent) {
     connect(cmdAddNumber, &QPushButton::clicked, this, &frmNameInput::cmdAddNumber_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNameInput::reject);
 
-    PlaceAtPointer(*this);
     strExt = LowerExtension(mdlSt::strWorkName);
     InstallExtensionLock(*txtName, strExt);
-    txtName->setText(mdlSt::strWorkName);
+    SetNameText(*txtName, mdlSt::strWorkName);
     txtName->setFocus();
 }
 
@@ -66,7 +65,7 @@ void frmNameInput::cmdAddNumber_Click() {
                Msg::OkOnly | Msg::Critical, QStringLiteral("警告"));
         return;
     }
-    txtName->setText(*name);
+    SetNameText(*txtName, *name);
 }
 
 void frmNameInput::setVisible(bool visible) {

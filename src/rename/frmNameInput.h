@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "rename/DialogForm.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,7 +10,7 @@ class QPushButton;
 // folder. In: mdlSt::strWorkName (the upper-case name) and strWorkPath (the
 // folder, ending in "/"). Out: the chosen name in upper case in strWorkName,
 // or both strings empty when the user cancelled.
-class frmNameInput : public QDialog {
+class frmNameInput : public PointerPlacedDialog {
     Q_OBJECT
 public:
     explicit frmNameInput(QWidget* parent = nullptr);

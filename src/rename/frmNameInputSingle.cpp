@@ -2,7 +2,6 @@
 
 #include "app/mdlSt.h"
 #include "platform/Files.h"
-#include "platform/Screen.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
 #include "rename/NamingRules.h"
@@ -12,14 +11,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-frmNameInputSingle::frmNameInputSingle(QWidget* parent) : QDialog(parent) {
+frmNameInputSingle::frmNameInputSingle(QWidget* parent) : PointerPlacedDialog(parent) {
     SetUpFixedDialog(*this, QStringLiteral("ファイル名の変更"), 3615, 1125);
 
     // Created in tab order: the name box, the prompt, OK, Cancel.
-    txtName = AddTextBox(*this, 120, 360, 3375, 270);
-    lblTitle = AddLabel(*this, QStringLiteral("ファイル名を入力して下さい。"), 120, 120, 2895, 255);
-    cmdOk = AddButton(*this, QStringLiteral("OK"), 120, 720, 855, 375);
-    cmdCancel = AddButton(*this, QStringLiteral("Cancel"), 2640, 720, 855, 375);
+    txtName = AddTextBox(*this, "txtName", 120, 360, 3375, 270);
+    lblTitle = AddLabel(*this, "lblTitle", QStringLiteral("ファイル名を入力して下さい。"), 120, 120,
+                        2895, 255);
+    cmdOk = AddButton(*this, "cmdOk", QStringLiteral("OK"), 120, 720, 855, 375);
+    cmdCancel = AddButton(*this, "cmdCancel", QStringLiteral("Cancel"), 2640, 720, 855, 375);
     setTabOrder(txtName, cmdOk);
     setTabOrder(cmdOk, cmdCancel);
     // Neither button answers Enter, not even while it has the focus.
@@ -29,10 +29,9 @@ frmNameInputSingle::frmNameInputSingle(QWidget* parent) : QDialog(parent) {
     connect(cmdOk, &QPushButton::clicked, this, &frmNameInputSingle::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmNameInputSingle::reject);
 
-    PlaceAtPointer(*this);
     strExt = LowerExtension(mdlSt::strWorkName);
     InstallExtensionLock(*txtName, strExt);
-    txtName->setText(mdlSt::strWorkName);
+    SetNameText(*txtName, mdlSt::strWorkName);
     txtName->setFocus();
     // The base name is selected, so typing replaces it and keeps the extension.
     txtName->setSelection(0, int(mdlSt::strWorkName.size() - strExt.size() - 1));

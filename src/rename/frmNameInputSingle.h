@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "rename/DialogForm.h"
 
 class QLabel;
 class QLineEdit;
@@ -10,7 +10,7 @@ class QPushButton;
 // name) and strWorkPath (its folder, ending in "/"). Out: the new name as
 // typed in strWorkName, or both strings empty when the user cancelled. Enter
 // and Esc press no button.
-class frmNameInputSingle : public QDialog {
+class frmNameInputSingle : public PointerPlacedDialog {
     Q_OBJECT
 public:
     explicit frmNameInputSingle(QWidget* parent = nullptr);

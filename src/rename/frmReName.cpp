@@ -2,7 +2,6 @@
 
 #include "app/mdlSt.h"
 #include "platform/MsgBox.h"
-#include "platform/Screen.h"
 #include "rename/DialogForm.h"
 #include "rename/NamingRules.h"
 
@@ -35,23 +34,24 @@ bool readInto(QLineEdit* box, int lowest, int highest, int& variable) {
 constexpr int MostSpaces = 255;
 } // namespace
 
-frmReName::frmReName(QWidget* parent) : QDialog(parent) {
+frmReName::frmReName(QWidget* parent) : PointerPlacedDialog(parent) {
     SetUpFixedDialog(*this, QStringLiteral("ﾌｧｲﾙ名の一括変換"), 4335, 2595);
 
     // Created in tab order: the five boxes, OK, Cancel, the five labels.
-    txtName = AddTextBox(*this, 1800, 120, 2295, 270);
-    txtStartNumber = AddTextBox(*this, 1800, 600, 1095, 270);
-    txtInterval = AddTextBox(*this, 1800, 1080, 1095, 270);
-    txtZero = AddTextBox(*this, 1800, 1560, 1095, 270);
-    txtSpace = AddTextBox(*this, 1800, 2040, 1095, 270);
-    cmdOk = AddButton(*this, QStringLiteral("OK"), 3240, 1560, 975, 375);
-    cmdCancel = AddButton(*this, QStringLiteral("Cancel"), 3240, 2040, 975, 375);
-    lblTitle[0] = AddLabel(*this, QStringLiteral("ﾌｧｲﾙ名の先頭文字"), 240, 165, 1575, 255);
-    lblTitle[1] = AddLabel(*this, QStringLiteral("開始番号"), 240, 645, 975, 255);
-    lblTitle[2] = AddLabel(*this, QStringLiteral("番号増加値"), 240, 1125, 975, 255);
-    lblTitle[3] = AddLabel(*this, QStringLiteral("番号桁数"), 240, 1620, 975, 255);
-    lblTitle[4] =
-        AddLabel(*this, QStringLiteral("文字と番号の間のスペース数"), 240, 2040, 1455, 375);
+    txtName = AddTextBox(*this, "txtName", 1800, 120, 2295, 270);
+    txtStartNumber = AddTextBox(*this, "txtStartNumber", 1800, 600, 1095, 270);
+    txtInterval = AddTextBox(*this, "txtInterval", 1800, 1080, 1095, 270);
+    txtZero = AddTextBox(*this, "txtZero", 1800, 1560, 1095, 270);
+    txtSpace = AddTextBox(*this, "txtSpace", 1800, 2040, 1095, 270);
+    cmdOk = AddButton(*this, "cmdOk", QStringLiteral("OK"), 3240, 1560, 975, 375);
+    cmdCancel = AddButton(*this, "cmdCancel", QStringLiteral("Cancel"), 3240, 2040, 975, 375);
+    lblTitle[0] =
+        AddLabel(*this, "lblTitle0", QStringLiteral("ﾌｧｲﾙ名の先頭文字"), 240, 165, 1575, 255);
+    lblTitle[1] = AddLabel(*this, "lblTitle1", QStringLiteral("開始番号"), 240, 645, 975, 255);
+    lblTitle[2] = AddLabel(*this, "lblTitle2", QStringLiteral("番号増加値"), 240, 1125, 975, 255);
+    lblTitle[3] = AddLabel(*this, "lblTitle3", QStringLiteral("番号桁数"), 240, 1620, 975, 255);
+    lblTitle[4] = AddLabel(*this, "lblTitle4", QStringLiteral("文字と番号の間のスペース数"), 240,
+                           2040, 1455, 375);
     lblTitle[4]->setWordWrap(true);
     setTabOrder(txtName, txtStartNumber);
     setTabOrder(txtStartNumber, txtInterval);
@@ -64,7 +64,6 @@ frmReName::frmReName(QWidget* parent) : QDialog(parent) {
     connect(cmdOk, &QPushButton::clicked, this, &frmReName::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmReName::reject);
 
-    PlaceAtPointer(*this);
     txtName->setText(mdlSt::strReNameBase);
     txtName->selectAll();
     txtStartNumber->setText(QString::number(mdlSt::intReNameStart));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QDialog>
+#include "rename/DialogForm.h"
 #include <array>
 
 class QLabel;
@@ -11,7 +11,7 @@ class QPushButton;
 // mdlSt::strReNameBase (leading text, "" = cancelled), intReNameStart,
 // intReNameStep and bytNumberDigits; the space count is folded into the
 // leading text on OK.
-class frmReName : public QDialog {
+class frmReName : public PointerPlacedDialog {
     Q_OBJECT
 public:
     explicit frmReName(QWidget* parent = nullptr);
