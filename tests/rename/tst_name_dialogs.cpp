@@ -413,12 +413,14 @@ void TestNameDialogs::tabOrder() {
     prepare(dir, "IMG.JPG");
     QStringList seen;
     RunDialog<frmNameInput>([&](frmNameInput& d) {
+        QCOMPARE(d.windowTitle(), QString("ファイル名入力"));
         seen = chain(d, 4);
         d.close();
     });
     QCOMPARE(seen, (QStringList{"txtName", "cmdOK", "cmdAddNumber", "cmdCancel", "txtName"}));
     prepare(dir, "IMG.JPG");
     RunDialog<frmNameInputSingle>([&](frmNameInputSingle& d) {
+        QCOMPARE(d.windowTitle(), QString("ファイル名の変更"));
         seen = chain(d, 3);
         d.close();
     });

@@ -56,10 +56,15 @@ void TestPlacement::staysOnScreen() {
     ModalScript script;
     QRect frame;
     script.then([&](QDialog& shown) {
+        // A fixed size, and neither minimise nor maximise button.
+        QCOMPARE(shown.minimumSize(), shown.maximumSize());
+        QVERIFY(
+            !(shown.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
         frame = shown.frameGeometry();
         shown.close();
     });
     ShowModal(*dialog);
+    QVERIFY(!QTest::currentTestFailed());
     QCOMPARE(script.shown(), 1);
     QVERIFY2(screen.contains(frame), qPrintable(QString("%1,%2 %3x%4")
                                                     .arg(frame.x())
