@@ -1,0 +1,3 @@
+list(APPEND PIKSOR_CORE_SOURCES
+  src/fileops/frmReadOnly.h src/fileops/frmReadOnly.cpp
+)
