@@ -76,6 +76,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(central);
     buildMenus();
     connectThumbnails();
+    connectFileCommands();
 
     resize(TwipsToPixelsX(10065), TwipsToPixelsY(7215) + menuBar()->sizeHint().height());
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
@@ -304,6 +305,11 @@ void frmMain::PanelEnabled(bool enabled) {
 }
 
 void frmMain::CommandEnabled(int count) {
+    // While an operation runs, no other can start.
+    if (m_operating)
+        count = 0;
+    for (int code : {mdlSt::OpCopy, mdlSt::OpMove, mdlSt::OpDelete})
+        mnuChange[size_t(code)]->setEnabled(!m_operating);
     const bool some = count > 0;
     for (QToolButton* b : {cmdOpen, cmdReName, cmdCopy, cmdMove, cmdDelete})
         b->setEnabled(some);

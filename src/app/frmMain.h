@@ -128,6 +128,26 @@ public:
     void cmdMakeFolder_Click();
     void mnuFolderDelete_Click();
 
+    // The file operations: every file command ends here. Works on the
+    // selected files of the thumbnail window in mdlSt::intActiveWin, as
+    // mdlSt::bytOperation says; strDirPath2 is the destination folder.
+    void CopyAndMove(const QString& strDirPath2);
+    // Whether CopyAndMove is running: the file commands and the drop targets
+    // are disabled meanwhile.
+    bool isOperating() const { return m_operating; }
+    void cmdOpen_Click();
+    void cmdReNameSingle_Click();
+    void cmdCopy_Click();
+    void cmdMove_Click();
+    void cmdDelete_Click();
+    void cmdReName_Click();
+    void mnuMove_Click(int Index);
+    void mnuChange_Click(int Index);
+    void imgDust_DragDrop();
+    void dirSelect_DragDrop();
+    // The panel's file list read again, with its count line.
+    void PanelRefresh();
+
     // The help file in the program's folder.
     static QString HelpFilePath();
     HelpWindow* helpWindow() const { return m_help; }
@@ -148,6 +168,9 @@ private:
     void buildPanel();
     void buildMenus();
     void connectThumbnails();
+    void connectFileCommands();
+    void menuOperation(int index, bool winNum);
+    void cancelSelection();
     void MDIForm_Load();
     void MDIForm_QueryUnload();
     void SettingApply();
@@ -161,4 +184,5 @@ private:
 
     QList<QAction*> m_windowItems;
     HelpWindow* m_help = nullptr;
+    bool m_operating = false;
 };

@@ -16,10 +16,6 @@ class ThumbDecoder;
 class ThumbLabel;
 class ThumbViewport;
 
-// The drag of thumbnail labels carries this type, holding the slot of the
-// window the drag comes from, besides the files as a URI list.
-inline constexpr char ThumbnailMimeType[] = "application/x-piksor-thumbnails";
-
 class frmPreview : public QMdiSubWindow {
     Q_OBJECT
 public:

@@ -5,6 +5,7 @@
 #include "app/frmMain.h"
 #include "app/mdlSt.h"
 #include "platform/Files.h"
+#include "thumbs/ThumbDrag.h"
 #include "thumbs/ThumbRules.h"
 #include "thumbs/ThumbWidgets.h"
 
@@ -93,7 +94,8 @@ void frmPreview::popupIfSelected() {
 
 QMimeData* frmPreview::DragData() const {
     auto* data = new QMimeData;
-    data->setData(QString::fromLatin1(ThumbnailMimeType), QByteArray::number(slot()));
+    // Our own drop targets read the payload; other programs get the files.
+    data->setData(QString::fromLatin1(ThumbnailMimeType), ThumbDragPayload(slot()));
     QList<QUrl> urls;
     for (const QString& path : mdlSt::strSelectFiles)
         urls.append(QUrl::fromLocalFile(path));

@@ -2,6 +2,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/thumbs/ThumbRules.h src/thumbs/ThumbRules.cpp
   src/thumbs/ThumbDecoder.h src/thumbs/ThumbDecoder.cpp
   src/thumbs/ThumbWidgets.h src/thumbs/ThumbWidgets.cpp
+  src/thumbs/ThumbDrag.h src/thumbs/ThumbDrag.cpp
   src/thumbs/frmPreview.h src/thumbs/frmPreview.cpp
   src/thumbs/frmPreview_list.cpp
   src/thumbs/frmPreview_layout.cpp

@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
+#include "thumbs/ThumbDrag.h"
 #include "thumbs/ThumbWidgets.h"
 
 #include <QDrag>
@@ -241,7 +242,7 @@ void TestThumbSelect::dragComesFromItsOwnWindow() {
     QDrag* drag = label->findChild<QDrag*>();
     QVERIFY(drag);
     const QMimeData* data = drag->mimeData();
-    QCOMPARE(data->data(ThumbnailMimeType), QByteArray("0"));
+    QCOMPARE(ThumbDragSource(data), 0);
     QCOMPARE(data->urls(), QList<QUrl>{QUrl::fromLocalFile(m_dir->file("pics/p4.bmp"))});
     QCOMPARE(drag->supportedActions(), Qt::CopyAction);
     QTest::mouseRelease(label, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
