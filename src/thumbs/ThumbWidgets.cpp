@@ -60,6 +60,14 @@ void ThumbLabel::mousePressEvent(QMouseEvent* event) {
     emit pressed(event->button());
 }
 
+void ThumbLabel::paintEvent(QPaintEvent* event) {
+    const bool fits = fontMetrics().horizontalAdvance(text()) <= contentsRect().width();
+    const Qt::Alignment wanted = (fits ? Qt::AlignHCenter : Qt::AlignLeft) | Qt::AlignTop;
+    if (alignment() != wanted)
+        setAlignment(wanted);
+    QLabel::paintEvent(event);
+}
+
 void ThumbViewport::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0)

@@ -48,6 +48,9 @@ signals:
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
+    // A name that fits is centred; a longer one starts at the left edge, so
+    // that its beginning stays readable.
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     bool m_selected = false;
