@@ -2,7 +2,8 @@
 # Installs what building and testing Piksor needs on Debian 12, only what is missing.
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
-          fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n)
+          fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
+          desktop-file-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

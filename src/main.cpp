@@ -1,3 +1,4 @@
+#include "app/Desktop.h"
 #include "app/frmMain.h"
 #include "app/mdlSt.h"
 
@@ -6,6 +7,7 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Piksor"));
+    SetUpDesktop();
     QApplication::setQuitOnLastWindowClosed(false);
     mdlSt::ResetState();
     frmMain main;

@@ -1,13 +1,13 @@
 // The window menu, help and version.
 #include "app/frmMain.h"
 
+#include "app/Desktop.h"
 #include "app/HelpWindow.h"
 #include "app/WindowArrange.h"
 #include "app/frmVer.h"
 #include "app/mdlSt.h"
 #include "platform/MsgBox.h"
 #include "platform/ShowModal.h"
-#include "platform/Volumes.h"
 
 #include <QAction>
 #include <QMdiArea>
@@ -75,7 +75,7 @@ void frmMain::fillWindowMenu() {
 }
 
 QString frmMain::HelpFilePath() {
-    return WithTrailingSlash(mdlSt::ProgramFolder()) + "Piksor.HLP";
+    return FindHelpFile(mdlSt::ProgramFolder());
 }
 
 void frmMain::mnuHelp_Click(int) {

@@ -19,10 +19,6 @@ QString& programFolderOverride() {
     static QString folder;
     return folder;
 }
-bool& fallbackAnnounced() {
-    static bool said = false;
-    return said;
-}
 
 const QString FileName = QStringLiteral("PicSet.Ini");
 
@@ -88,7 +84,6 @@ void ResetState() {
     bytNumberDigits = 0;
     frmViewer = QList<QPointer<QWidget>>{nullptr};
     blnViewerUsed = QList<bool>{false};
-    fallbackAnnounced() = false;
 }
 
 QString ProgramFolder() {
@@ -154,10 +149,12 @@ void IniWrite() {
     if (primaryWritable() && WriteFileVerified(primaryPath(), content) == FsStatus::Ok)
         return;
     const QString other = fallbackPath();
+    // Told once, when the settings first go there: an installed program whose
+    // folder is not the user's keeps them there at every run.
+    const bool first = !QFileInfo::exists(other);
     QDir().mkpath(QFileInfo(other).path());
     if (WriteFileVerified(other, content) == FsStatus::Ok) {
-        if (!fallbackAnnounced()) {
-            fallbackAnnounced() = true;
+        if (first) {
             MsgBox(QStringLiteral("プログラムのフォルダーに設定ファイルを保存できないため、"
                                   "次の場所に保存しました。\n") +
                        QDir::toNativeSeparators(other),

@@ -8,4 +8,5 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/app/frmDir.h src/app/frmDir.cpp
   src/app/DriveChange.h src/app/DriveChange.cpp
   src/app/HelpWindow.h src/app/HelpWindow.cpp
+  src/app/Desktop.h src/app/Desktop.cpp
 )

@@ -254,6 +254,11 @@ void TestSettings::unwritableFolderFallsBack() {
     ResetForTest(folder);
     mdlSt::IniRead();
     QCOMPARE(mdlSt::strCurrentPath, QStringLiteral("/somewhere"));
+    // The next run, as an installed program's every run, is not told again.
+    mdlSt::strCurrentPath = QStringLiteral("/elsewhere");
+    mdlSt::IniWrite();
+    QCOMPARE(boxes.calls().size(), 1);
+    QVERIFY(ReadAll(fallback).startsWith("\"/elsewhere\""));
     QFile::remove(fallback);
 }
 

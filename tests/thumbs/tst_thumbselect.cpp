@@ -252,6 +252,22 @@ void TestThumbSelect::dragComesFromItsOwnWindow() {
     ThumbLabel* plain = m_w->lblName[entry("p6.bmp")];
     QTest::mousePress(plain, Qt::LeftButton);
     QVERIFY(!plain->findChild<QDrag*>());
+    // A drag of several selected files offers every one of them, copy only.
+    ThumbLabel* twinLabel = nullptr;
+    for (int i = 0; i < twin->intFileCount; ++i)
+        if (twin->lblName[i]->text() == "p5.bmp")
+            twinLabel = twin->lblName[i];
+    QVERIFY(twinLabel && twinLabel->selectedLook());
+    QTest::mousePress(twinLabel, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
+    QDrag* many = twinLabel->findChild<QDrag*>();
+    QVERIFY(many);
+    QStringList offered;
+    for (const QUrl& url : many->mimeData()->urls())
+        offered.append(url.toLocalFile());
+    offered.sort();
+    QCOMPARE(offered, (QStringList{m_dir->file("twin/p4.bmp"), m_dir->file("twin/p5.bmp")}));
+    QCOMPARE(many->supportedActions(), Qt::CopyAction);
+    QTest::mouseRelease(twinLabel, Qt::LeftButton, Qt::NoModifier, QPoint(4, 4));
 }
 
 void TestThumbSelect::winNumAndReName() {

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QString>
+
+// What a desktop installation needs of the program: where its help file is
+// found, the name of its launcher, and the platform's own texts in Japanese.
+
+// The launcher's name without ".desktop"; the installed launcher is
+// share/applications/piksor.desktop.
+inline constexpr char DesktopFileName[] = "piksor";
+
+// The help file Piksor.HLP: beside the program (as in the build folder), or in
+// the data folder of an installed program (share/piksor beside bin). When
+// neither holds it, the path beside the program, for the message.
+QString FindHelpFile(const QString& programFolder);
+
+// Installs Qt's own Japanese translation (qtbase_ja.qm) from the given folder,
+// so the standard buttons of message boxes read in Japanese; replaces one
+// installed before. False, and no translation, when it cannot be loaded.
+bool LoadPlatformTranslation(const QString& folder);
+// The same from Qt's translations folder.
+bool LoadPlatformTranslation();
+
+// Start-up: the launcher's name for the desktop and the Japanese platform texts.
+void SetUpDesktop();

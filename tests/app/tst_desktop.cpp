@@ -1,0 +1,178 @@
+// The help file of a built or an installed program, and the Japanese texts of
+// the platform's message boxes.
+#include "TestSupport.h"
+#include "app/Desktop.h"
+#include "app/HelpWindow.h"
+#include "app/frmMain.h"
+#include "app/mdlSt.h"
+#include "platform/MsgBox.h"
+
+#include <QAction>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+#include <QtTest>
+
+namespace {
+// What a real message box showed, and the button pressed to answer it.
+struct ShownBox {
+    QString title;
+    QString text;
+    QStringList buttons;
+};
+
+// Shows a real message box, reads it once it is up and presses the button
+// whose text is `press`.
+int ShowAndPress(int flags, const QString& press, ShownBox& shown) {
+    QTimer poll;
+    poll.setInterval(10);
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&poll, press, &shown] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box || !box->isVisible())
+            return;
+        poll.stop();
+        shown.title = box->windowTitle();
+        shown.text = box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            shown.buttons.append(b->text());
+            if (b->text() == press)
+                QTest::mouseClick(b, Qt::LeftButton);
+        }
+        if (box->isVisible())
+            box->reject();
+    });
+    poll.start();
+    return MsgBox(QStringLiteral("ファイルを削除しますか？"), flags,
+                  QStringLiteral("ファイルの削除"));
+}
+
+QString QtTranslations() {
+    return QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+}
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanupTestCase();
+    void helpFile_data();
+    void helpFile();
+    void helpOfInstalledProgram();
+    void japaneseButtons_data();
+    void japaneseButtons();
+    void withoutTranslation();
+};
+
+void TestDesktop::init() {
+    SetMsgBoxHandler({});
+}
+
+void TestDesktop::cleanupTestCase() {
+    LoadPlatformTranslation(QString());
+}
+
+void TestDesktop::helpFile_data() {
+    QTest::addColumn<QStringList>("files"); // help files made, under a prefix
+    QTest::addColumn<QString>("found");     // "" = none found
+    QTest::addColumn<QString>("expected");  // path relative to the prefix
+    QTest::newRow("built: beside the program") << QStringList{"bin/Piksor.HLP"} << "bin/Piksor.HLP"
+                                               << "bin/Piksor.HLP";
+    QTest::newRow("installed: in share/piksor")
+        << QStringList{"share/piksor/Piksor.HLP"} << "share/piksor/Piksor.HLP"
+        << "share/piksor/Piksor.HLP";
+    QTest::newRow("both: the one beside wins")
+        << QStringList{"bin/Piksor.HLP", "share/piksor/Piksor.HLP"} << "bin/Piksor.HLP"
+        << "bin/Piksor.HLP";
+    QTest::newRow("neither: named beside the program")
+        << QStringList{} << QString() << "bin/Piksor.HLP";
+    QTest::newRow("a folder of that name beside is not the file")
+        << QStringList{"bin/Piksor.HLP/", "share/piksor/Piksor.HLP"} << "share/piksor/Piksor.HLP"
+        << "share/piksor/Piksor.HLP";
+}
+
+void TestDesktop::helpFile() {
+    QFETCH(QStringList, files);
+    QFETCH(QString, found);
+    QFETCH(QString, expected);
+    TestFolder prefix;
+    prefix.mkdir("bin");
+    for (const QString& f : files) {
+        if (f.endsWith('/'))
+            prefix.mkdir(f.chopped(1));
+        else
+            prefix.write(f, f.toUtf8());
+    }
+    const QString path = FindHelpFile(prefix.file("bin"));
+    QCOMPARE(path, prefix.file(expected));
+    if (!found.isEmpty())
+        QCOMPARE(ReadAll(path), found.toUtf8());
+}
+
+void TestDesktop::helpOfInstalledProgram() {
+    TestFolder prefix;
+    prefix.mkdir("bin");
+    prefix.write("share/piksor/Piksor.HLP", "<html><body><p>インストール済み</p></body></html>");
+    mdlSt::SetProgramFolder(prefix.file("bin"));
+    MsgBoxRecorder boxes;
+    frmMain f;
+    f.mnuHelp[0]->trigger();
+    QVERIFY(boxes.calls().isEmpty());
+    QVERIFY(f.helpWindow() && f.helpWindow()->isVisible());
+    QVERIFY(f.helpWindow()->toPlainText().contains(QStringLiteral("インストール済み")));
+}
+
+void TestDesktop::japaneseButtons_data() {
+    QTest::addColumn<int>("flags");
+    QTest::addColumn<QStringList>("buttons");
+    QTest::addColumn<QString>("press");
+    QTest::addColumn<int>("result");
+    QTest::newRow("OK") << int(Msg::OkOnly | Msg::Exclamation) << QStringList{"OK"} << "OK"
+                        << int(Msg::Ok);
+    QTest::newRow("OK, Cancel") << int(Msg::OkCancel | Msg::Critical)
+                                << QStringList{"OK", "キャンセル"} << "キャンセル"
+                                << int(Msg::Cancel);
+    QTest::newRow("Yes, No") << int(Msg::YesNo | Msg::Question)
+                             << QStringList{"いいえ(&N)", "はい(&Y)"} << "いいえ(&N)"
+                             << int(Msg::No);
+    QTest::newRow("Yes, No: yes") << int(Msg::YesNo | Msg::Question | Msg::DefaultButton2)
+                                  << QStringList{"いいえ(&N)", "はい(&Y)"} << "はい(&Y)"
+                                  << int(Msg::Yes);
+    QTest::newRow("Retry, Cancel")
+        << int(Msg::RetryCancel | Msg::Critical) << QStringList{"キャンセル", "再試行"} << "再試行"
+        << int(Msg::Retry);
+}
+
+void TestDesktop::japaneseButtons() {
+    QFETCH(int, flags);
+    QFETCH(QStringList, buttons);
+    QFETCH(QString, press);
+    QFETCH(int, result);
+    if (!QFileInfo::exists(QtTranslations() + "/qtbase_ja.qm"))
+        QSKIP("Qt's Japanese translation (qt6-translations-l10n) is not installed");
+    QVERIFY(LoadPlatformTranslation());
+    ShownBox shown;
+    QCOMPARE(ShowAndPress(flags, press, shown), result);
+    shown.buttons.sort();
+    QCOMPARE(shown.buttons, buttons);
+    // The box's own texts are not translated.
+    QCOMPARE(shown.title, QStringLiteral("ファイルの削除"));
+    QCOMPARE(shown.text, QStringLiteral("ファイルを削除しますか？"));
+}
+
+void TestDesktop::withoutTranslation() {
+    // A machine without the translation starts as well, in Qt's own English;
+    // a translation loaded before is taken away.
+    if (QFileInfo::exists(QtTranslations() + "/qtbase_ja.qm"))
+        QVERIFY(LoadPlatformTranslation());
+    QTemporaryDir empty;
+    QVERIFY(!LoadPlatformTranslation(empty.path()));
+    ShownBox shown;
+    QCOMPARE(ShowAndPress(Msg::YesNo, "&No", shown), int(Msg::No));
+    shown.buttons.sort();
+    QCOMPARE(shown.buttons, (QStringList{"&No", "&Yes"}));
+}
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"

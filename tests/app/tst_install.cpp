@@ -1,0 +1,121 @@
+// What `cmake --install` puts under a prefix: the program, its help file where
+// the installed program looks for it, the launcher and the icon.
+#include "TestSupport.h"
+#include "app/Desktop.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QMap>
+#include <QMimeDatabase>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QtTest>
+
+namespace {
+const QString SourceDir = QStringLiteral(PIKSOR_SOURCE_DIR);
+
+// The keys of a launcher's [Desktop Entry] group.
+QMap<QString, QString> DesktopEntry(const QString& path) {
+    QMap<QString, QString> keys;
+    bool inEntry = false;
+    for (const QString& line : QString::fromUtf8(ReadAll(path)).split('\n')) {
+        if (line.startsWith('['))
+            inEntry = line == QLatin1String("[Desktop Entry]");
+        else if (inEntry && line.contains('='))
+            keys.insert(line.section('=', 0, 0), line.section('=', 1));
+    }
+    return keys;
+}
+
+QString SourceLauncher() {
+    return SourceDir + "/resources/desktop/" + DesktopFileName + ".desktop";
+}
+} // namespace
+
+class TestInstall : public QObject {
+    Q_OBJECT
+private slots:
+    void installTree();
+    void launcherValidates();
+    void launcherOpensFormat_data();
+    void launcherOpensFormat();
+};
+
+void TestInstall::installTree() {
+    QTemporaryDir dest;
+    QVERIFY(dest.isValid());
+    QProcess install;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DESTDIR", dest.path());
+    install.setProcessEnvironment(env);
+    install.start(PIKSOR_CMAKE, {"--install", PIKSOR_BUILD_DIR, "--prefix", "/usr"});
+    QVERIFY(install.waitForFinished(120000));
+    QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
+             install.readAllStandardError().constData());
+    const QString usr = dest.path() + "/usr";
+
+    const QFileInfo program(usr + "/bin/piksor");
+    QVERIFY(program.isFile() && program.isExecutable());
+    // The installed program finds the help file from its own folder.
+    const QString help = usr + "/share/piksor/Piksor.HLP";
+    QCOMPARE(ReadAll(help), ReadAll(SourceDir + "/resources/Piksor.HLP"));
+    QCOMPARE(FindHelpFile(program.path()), help);
+
+    // The launcher carries the name the program gives the desktop, starts the
+    // installed program and names the installed icon.
+    SetUpDesktop();
+    const QString launcher =
+        usr + "/share/applications/" + QGuiApplication::desktopFileName() + ".desktop";
+    QVERIFY2(QFileInfo(launcher).isFile(), qPrintable(launcher));
+    const QMap<QString, QString> entry = DesktopEntry(launcher);
+    QCOMPARE(entry.value("Name"), QStringLiteral("Piksor"));
+    QCOMPARE(entry.value("Exec").section(' ', 0, 0), program.fileName());
+    QCOMPARE(entry.value("Categories"), QStringLiteral("Graphics;Viewer;"));
+    const QString icon = entry.value("Icon");
+    QVERIFY(!icon.isEmpty());
+    const QString theme = usr + "/share/icons/hicolor/";
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        const QString png = theme + QStringLiteral("%1x%1/apps/").arg(size) + icon + ".png";
+        QImageReader reader(png);
+        QCOMPARE(reader.format(), QByteArray("png"));
+        QCOMPARE(reader.size(), QSize(size, size));
+    }
+    QVERIFY(ReadAll(theme + "scalable/apps/" + icon + ".svg").contains("<svg"));
+}
+
+void TestInstall::launcherValidates() {
+    const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
+    if (validate.isEmpty())
+        QSKIP("desktop-file-validate (desktop-file-utils) is not installed");
+    QProcess run;
+    run.setProcessChannelMode(QProcess::MergedChannels);
+    run.start(validate, {SourceLauncher()});
+    QVERIFY(run.waitForFinished(30000));
+    const QByteArray said = run.readAll();
+    // Neither errors nor warnings nor hints.
+    QVERIFY2(run.exitCode() == 0 && said.trimmed().isEmpty(), said.constData());
+}
+
+void TestInstall::launcherOpensFormat_data() {
+    QTest::addColumn<QString>("name");
+    for (const char* name : {"photo.bmp", "photo.jpg", "photo.jpeg", "anim.gif", "app.ico",
+                             "pointer.cur", "drawing.wmf"})
+        QTest::newRow(name) << QString::fromLatin1(name);
+}
+
+void TestInstall::launcherOpensFormat() {
+    QFETCH(QString, name);
+    const QStringList offered =
+        DesktopEntry(SourceLauncher()).value("MimeType").split(';', Qt::SkipEmptyParts);
+    const QMimeType type = QMimeDatabase().mimeTypeForFile(name, QMimeDatabase::MatchExtension);
+    QVERIFY2(type.isValid() && !type.isDefault(), qPrintable(name));
+    QStringList names = type.aliases();
+    names.prepend(type.name());
+    bool found = false;
+    for (const QString& n : names)
+        found = found || offered.contains(n);
+    QVERIFY2(found, qPrintable(names.join(' ')));
+}
+
+QTEST_MAIN(TestInstall)
+#include "tst_install.moc"
