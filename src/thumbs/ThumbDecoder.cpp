@@ -40,8 +40,11 @@ Thumb DecodeThumb(const QString& path, QSize box) {
 }
 
 struct ThumbDecoder::State {
-    QStringList paths;
-    QSize box;
+    State(const QStringList& p, QSize b) : paths(p), box(b), results(size_t(p.size())) {}
+    // Read by every worker at once: never changed (a non-const access to a
+    // shared list would copy it, from several threads at a time).
+    const QStringList paths;
+    const QSize box;
     std::atomic<int> next{0};
     std::atomic<bool> cancelled{false};
     std::mutex lock;
@@ -78,10 +81,8 @@ int ThumbDecoder::workerCount() {
     return std::max(2, QThread::idealThreadCount());
 }
 
-ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box) : m_state(new State) {
-    m_state->paths = paths;
-    m_state->box = box;
-    m_state->results.resize(size_t(paths.size()));
+ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box)
+    : m_state(std::make_shared<State>(paths, box)) {
     const int workers = std::min<int>(workerCount(), int(paths.size()));
     for (int w = 0; w < workers; ++w) {
         std::shared_ptr<State> s = m_state;
