@@ -22,6 +22,9 @@ private:
     // passes when it is not empty.
     bool readOnlyGate(int i);
     bool collisionGate(const QString& folder);
+    // The collision gate for a file's upper-case name in the destination,
+    // then the copy; true when the copy is there (its name in strWorkName).
+    bool copyIn(const QString& file);
 
     void opOpen();
     void opRenameAll();

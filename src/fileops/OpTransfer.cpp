@@ -14,17 +14,19 @@
 
 using namespace mdlSt;
 
+bool FileOperation::copyIn(const QString& file) {
+    strWorkName = GetLastPart(file, QLatin1Char('/'));
+    if (!collisionGate(m_dest))
+        return false;
+    const QString target = m_dest + strWorkName;
+    return RunFileStep([&] { return CopyFileSafe(file, target); });
+}
+
 void FileOperation::opCopy() {
     const int destSlot = WinSearch(m_dirPath2);
-    for (const QString& file : std::as_const(m_files)) {
-        strWorkName = GetLastPart(file, QLatin1Char('/'));
-        if (!collisionGate(m_dest))
-            continue;
-        const QString target = m_dest + strWorkName;
-        if (!RunFileStep([&] { return CopyFileSafe(file, target); }))
-            continue;
-        arrived(destSlot, strWorkName);
-    }
+    for (const QString& file : std::as_const(m_files))
+        if (copyIn(file))
+            arrived(destSlot, strWorkName);
     clearSelection();
     eraseLists();
     panelRefresh();
@@ -34,13 +36,7 @@ void FileOperation::opMove() {
     const int destSlot = WinSearch(m_dirPath2);
     for (int i = 0; i < m_files.size(); ++i) {
         const QString& file = m_files[i];
-        if (!readOnlyGate(i))
-            continue;
-        strWorkName = GetLastPart(file, QLatin1Char('/'));
-        if (!collisionGate(m_dest))
-            continue;
-        const QString target = m_dest + strWorkName;
-        if (!RunFileStep([&] { return CopyFileSafe(file, target); }))
+        if (!readOnlyGate(i) || !copyIn(file))
             continue;
         if (!RunFileStep([&] { return DeleteFileSafe(file); }))
             continue;
