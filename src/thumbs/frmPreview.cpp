@@ -39,6 +39,10 @@ frmPreview::frmPreview(QWidget* parent) : QMdiSubWindow(parent) {
     txtPath = new QLineEdit(client);
     // The path is the window's identity: the user cannot change it.
     txtPath->setReadOnly(true);
+    // The box never takes the focus, so the Edit menu's shortcuts (Ctrl+C
+    // copies the selected files) reach the menu; its own popup menu still
+    // copies the text.
+    txtPath->setFocusPolicy(Qt::NoFocus);
     QPalette p = txtPath->palette();
     p.setColor(QPalette::Base, QApplication::palette().color(QPalette::Active, QPalette::Button));
     txtPath->setPalette(p);
