@@ -4,6 +4,7 @@
 #include "TestSupport.h"
 #include "WmfWriter.h"
 #include "platform/Picture.h"
+#include "platform/wmf/WmfBitmap.h"
 #include "platform/wmf/WmfFile.h"
 #include "platform/wmf/WmfFrame.h"
 #include "platform/wmf/WmfImport.h"
@@ -127,6 +128,8 @@ private slots:
     void extTextOutSpacingAndClip();
     void embeddedBitmaps_data();
     void embeddedBitmaps();
+    void indexesPastTheColourTable_data();
+    void indexesPastTheColourTable();
     void thumbnailIsDrawnAtBoxSize();
     void thirdPartyFiles_data();
     void thirdPartyFiles();
@@ -554,6 +557,33 @@ void TestWmf::embeddedBitmaps() {
     QCOMPARE(p.status, FsStatus::Ok);
     QVERIFY2(near(onWhite(p.image, 50, 20), kRed), qPrintable(pixelText(p.image, {50, 20})));
     QVERIFY2(near(onWhite(p.image, 50, 80), kBlue), qPrintable(pixelText(p.image, {50, 80})));
+}
+
+void TestWmf::indexesPastTheColourTable_data() {
+    // Pixels whose index the colour table does not reach: Qt's drawing would
+    // read past the table (the fuzz target's first finding), so they are black.
+    QTest::addColumn<QByteArray>("dib");
+    QTest::addColumn<QList<QColor>>("pixels");
+    const QList<QRgb> two{qRgb(255, 0, 0), qRgb(0, 0, 255)};
+    QTest::newRow("8 bits, index 200 of 2") << Dib(2, 1, 8, 0, two, QByteArray("\x01\xc8\0\0", 4))
+                                            << QList<QColor>{kBlue, QColor(Qt::black)};
+    QTest::newRow("8 bits run-length, index 255 of 2")
+        << Dib(2, 1, 8, 1, two, QByteArray("\x01\x00\x01\xff\x00\x01", 6))
+        << QList<QColor>{kRed, QColor(Qt::black)};
+    QTest::newRow("1 bit, one colour given")
+        << Dib(2, 1, 1, 0, {qRgb(0, 255, 0)}, QByteArray("\x40\0\0\0", 4))
+        << QList<QColor>{QColor(Qt::green), QColor(Qt::black)};
+}
+
+void TestWmf::indexesPastTheColourTable() {
+    QFETCH(QByteArray, dib);
+    QFETCH(QList<QColor>, pixels);
+    wmf::BitmapBudget budget(100, 100);
+    const QImage image = wmf::DecodeDib(dib, false, {}, budget);
+    QCOMPARE(image.size(), QSize(int(pixels.size()), 1));
+    QCOMPARE(image.format(), QImage::Format_RGB32);
+    for (int x = 0; x < pixels.size(); ++x)
+        QCOMPARE(image.pixelColor(x, 0), pixels[x]);
 }
 
 void TestWmf::thumbnailIsDrawnAtBoxSize() {

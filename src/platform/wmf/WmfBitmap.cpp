@@ -164,7 +164,21 @@ QImage DecodeDib(QByteArrayView dib, bool paletteIndexes, const QList<QRgb>& pal
     QImage image;
     if (!reader.read(&image))
         return {};
-    return image;
+    return Normalized(image);
+}
+
+QImage Normalized(QImage image) {
+    // The pixel data may hold indexes past the colour table the file gave;
+    // Qt's drawing looks them up unchecked, so the table is filled up first.
+    if (image.colorCount() > 0 || image.depth() <= 8) {
+        QList<QRgb> table = image.colorTable();
+        const qsizetype full = qsizetype(1) << image.depth();
+        while (table.size() < full)
+            table.append(qRgb(0, 0, 0));
+        image.setColorTable(table);
+    }
+    return image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied
+                                                         : QImage::Format_RGB32);
 }
 
 QImage DecodeBitmap16(QByteArrayView bitmap, QColor foreground, QColor background,

@@ -46,6 +46,10 @@ DibInfo InspectDib(QByteArrayView dib, bool paletteIndexes);
 QImage DecodeDib(QByteArrayView dib, bool paletteIndexes, const QList<QRgb>& palette,
                  BitmapBudget& budget);
 
+// The image in a 32-bit format; an indexed image's colour table is first
+// completed to its full size, so that no pixel indexes past it.
+QImage Normalized(QImage image);
+
 // The device-dependent bitmap of BITBLT and STRETCHBLT: monochrome (0 bits
 // take the foreground colour, 1 bits the background), 24 or 32 bits.
 QImage DecodeBitmap16(QByteArrayView bitmap, QColor foreground, QColor background,
