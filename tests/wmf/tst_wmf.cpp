@@ -7,7 +7,6 @@
 #include "platform/wmf/WmfBitmap.h"
 #include "platform/wmf/WmfFile.h"
 #include "platform/wmf/WmfFrame.h"
-#include "platform/wmf/WmfImport.h"
 #include "platform/wmf/WmfPlayer.h"
 #include "platform/wmf/WmfText.h"
 
@@ -107,7 +106,6 @@ QByteArray rle8TwoRows() {
 class TestWmf : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void foundByContent_data();
     void foundByContent();
     void naturalSize_data();
@@ -141,10 +139,6 @@ private slots:
     void fuzzFindings_data();
     void fuzzFindings();
 };
-
-void TestWmf::initTestCase() {
-    ImportWmfPlugin();
-}
 
 void TestWmf::foundByContent_data() {
     QTest::addColumn<QByteArray>("bytes");

@@ -12,3 +12,11 @@ void ImportWmfPlugin() {
     }();
     (void)registered;
 }
+
+namespace {
+// Qt's image readers collect the plugin list when the first reader is made
+// (the program's icons are read long before any picture file), so the plugin
+// is registered while the program starts, as Q_IMPORT_PLUGIN would do it.
+// This file is linked whenever something calls ImportWmfPlugin().
+const bool registeredAtStart = (ImportWmfPlugin(), true);
+} // namespace

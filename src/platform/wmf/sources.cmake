@@ -18,3 +18,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/platform/wmf/WmfPlugin.cpp src/platform/wmf/wmf.json
   src/platform/wmf/WmfImport.h src/platform/wmf/WmfImport.cpp
 )
+# Picture.cpp includes the reader's header only where it exists
+# (__has_include): a tree built before the header came must rebuild it.
+set_source_files_properties(src/platform/Picture.cpp PROPERTIES
+  OBJECT_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/src/platform/wmf/WmfImport.h)
