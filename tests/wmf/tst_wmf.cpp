@@ -126,6 +126,8 @@ private slots:
     void extTextOutSpacingAndClip();
     void embeddedBitmaps_data();
     void embeddedBitmaps();
+    void bitmapRecords_data();
+    void bitmapRecords();
     void indexesPastTheColourTable_data();
     void indexesPastTheColourTable();
     void thumbnailIsDrawnAtBoxSize();
@@ -551,6 +553,67 @@ void TestWmf::embeddedBitmaps() {
     QCOMPARE(p.status, FsStatus::Ok);
     QVERIFY2(near(onWhite(p.image, 50, 20), kRed), qPrintable(pixelText(p.image, {50, 20})));
     QVERIFY2(near(onWhite(p.image, 50, 80), kBlue), qPrintable(pixelText(p.image, {50, 80})));
+}
+
+void TestWmf::bitmapRecords_data() {
+    // Each record draws a 4 x 2 bitmap, top row red and bottom row blue,
+    // onto the whole 4 x 2 unit picture (96 x 48 pixels).
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("upsideDown");
+    const QByteArray dib = Dib(4, 2, 8, 1, {qRgb(255, 0, 0), qRgb(0, 0, 255)}, rle8TwoRows());
+    auto le16 = [](const QList<int>& words) {
+        QByteArray b;
+        for (int w : words) {
+            b.append(char(w & 0xFF));
+            b.append(char((w >> 8) & 0xFF));
+        }
+        return b;
+    };
+    const QByteArray srcCopy("\x20\x00\xCC\x00", 4);
+    // The old device-dependent form: 24 bits, rows top-down.
+    const QByteArray old24 = le16({0, 4, 2, 12}) + QByteArray("\x01\x18", 2) +
+                             QByteArray("\x00\x00\xff", 3).repeated(4) +
+                             QByteArray("\xff\x00\x00", 3).repeated(4);
+    const QByteArray mono =
+        le16({0, 4, 2, 2}) + QByteArray("\x01\x01", 2) + QByteArray("\x00\x00\xf0\x00", 4);
+    auto file = [](const QByteArray& record, quint16 function) {
+        WmfWriter w;
+        w.placeable(0, 0, 4, 2, 4).textColor(kRed).raw(0x0201, WmfWriter::colorRef(kBlue));
+        return w.raw(function, record).bytes();
+    };
+    QTest::newRow("STRETCHDIB") << WmfWriter()
+                                       .placeable(0, 0, 4, 2, 4)
+                                       .stretchDib(QRect(0, 0, 4, 2), QSize(4, 2), dib)
+                                       .bytes()
+                                << false;
+    QTest::newRow("STRETCHDIB, negative target height")
+        << WmfWriter()
+               .placeable(0, 0, 4, 2, 4)
+               .stretchDib(QRect(0, 2, 4, -2), QSize(4, 2), dib)
+               .bytes()
+        << true;
+    QTest::newRow("DIBSTRETCHBLT")
+        << file(srcCopy + le16({2, 4, 0, 0, 2, 4, 0, 0}) + dib, 0x0B41) << false;
+    QTest::newRow("DIBBITBLT") << file(srcCopy + le16({0, 0, 2, 4, 0, 0}) + dib, 0x0940) << false;
+    QTest::newRow("STRETCHBLT, old 24-bit bitmap")
+        << file(srcCopy + le16({2, 4, 0, 0, 2, 4, 0, 0}) + old24, 0x0B23) << false;
+    QTest::newRow("BITBLT, old monochrome bitmap in text and background colours")
+        << file(srcCopy + le16({0, 0, 2, 4, 0, 0}) + mono, 0x0922) << false;
+    QTest::newRow("STRETCHBLT carrying a device-independent bitmap")
+        << file(srcCopy + le16({2, 4, 0, 0, 2, 4, 0, 0}) + dib, 0x0B23) << false;
+    QTest::newRow("SETDIBTODEV") << file(le16({0, 2, 0, 0, 0, 2, 4, 0, 0}) + dib, 0x0D33) << false;
+}
+
+void TestWmf::bitmapRecords() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, upsideDown);
+    TestFolder dir;
+    const Picture p = LoadPicture(dir.write("blit.wmf", bytes));
+    QCOMPARE(p.status, FsStatus::Ok);
+    QCOMPARE(p.image.size(), QSize(96, 48));
+    const QColor top = upsideDown ? kBlue : kRed, bottom = upsideDown ? kRed : kBlue;
+    QVERIFY2(near(onWhite(p.image, 48, 10), top), qPrintable(pixelText(p.image, {48, 10})));
+    QVERIFY2(near(onWhite(p.image, 48, 38), bottom), qPrintable(pixelText(p.image, {48, 38})));
 }
 
 void TestWmf::indexesPastTheColourTable_data() {

@@ -97,6 +97,7 @@ void Player::playRecord(const Record& r) {
     case STRETCHBLT:
     case BITBLT:
     case PATBLT:
+    case SETDIBTODEV:
         playBitmap(p, r.function);
         break;
     default:

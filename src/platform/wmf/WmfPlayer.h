@@ -78,6 +78,7 @@ private:
     void drawImage(const QImage& image, QRectF source, QPointF destAt, QPointF destSize,
                    quint32 rop);
     void patternBlit(QPointF at, QPointF size, quint32 rop);
+    QImage blitSource(QByteArrayView bits, bool dib);
     QRect deviceRect(const QRectF& logical);
 
     const File& m_file;

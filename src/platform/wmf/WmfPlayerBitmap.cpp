@@ -11,7 +11,7 @@ namespace wmf {
 
 namespace {
 
-constexpr quint32 SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6,
+constexpr quint32 SRCCOPY = 0x00CC0020, SRCPAINT = 0x00EE0086, SRCAND = 0x008800C6,
                   SRCINVERT = 0x00660046, SRCERASE = 0x00440328, NOTSRCCOPY = 0x00330008,
                   NOTSRCERASE = 0x001100A6, MERGEPAINT = 0x00BB0226, PATCOPY = 0x00F00021,
                   PATINVERT = 0x005A0049, DSTINVERT = 0x00550009, BLACKNESS = 0x00000042,
@@ -38,9 +38,45 @@ QPainter::CompositionMode sourceMode(quint32 rop) {
     }
 }
 
+// Whether bytes start with the info header of a device-independent bitmap
+// (some writers put one where the old device-dependent form belongs).
+bool startsAsDib(QByteArrayView bits) {
+    if (bits.size() < 4)
+        return false;
+    const quint32 size = Params(bits.data(), bits.size()).u32At(0);
+    return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 ||
+           size == 124;
+}
+
+bool bottomUpDib(QByteArrayView dib) {
+    const Params d(dib.data(), dib.size());
+    return d.u32At(0) == 12 || qint32(d.u32At(8)) > 0;
+}
+
 } // namespace
 
+QImage Player::blitSource(QByteArrayView bits, bool dib) {
+    if (dib || startsAsDib(bits))
+        return DecodeDib(bits, false, m_state.palette, m_budget);
+    return DecodeBitmap16(bits, m_state.textColor, m_state.bkColor, m_budget);
+}
+
 void Player::playBitmap(const Params& p, quint16 function) {
+    if (function == SETDIBTODEV) {
+        // usage, scan count, first scan, source y, x, height, width, target
+        // y, x, bitmap: the source rows drawn one to one at the target.
+        if (!p.has(18))
+            return;
+        const QByteArrayView dib = p.bytes(18, p.size() - 18);
+        const QImage image = DecodeDib(dib, p.u16(0) == 1, m_state.palette, m_budget);
+        if (image.isNull())
+            return;
+        const double h = p.s16(5), wd = p.s16(6), y = p.s16(3);
+        const double top = bottomUpDib(dib) ? image.height() - y - h : y;
+        drawImage(image, QRectF(p.s16(4), top, wd, h), QPointF(p.s16(8), p.s16(7)), QPointF(wd, h),
+                  SRCCOPY);
+        return;
+    }
     if (!p.has(4))
         return;
     const quint32 rop = p.u32At(0);
@@ -56,10 +92,8 @@ void Player::playBitmap(const Params& p, quint16 function) {
         if (!p.has(22))
             return;
         const bool indexes = p.u16(2) == 1;
-        bool bottomUp = true;
         const QByteArrayView dib = p.bytes(22, p.size() - 22);
-        if (dib.size() >= 12 && quint8(dib[0]) >= 40 && dib.size() >= 12)
-            bottomUp = qint32(Params(dib.data(), dib.size()).u32At(8)) > 0;
+        const bool bottomUp = bottomUpDib(dib);
         const QImage image = DecodeDib(dib, indexes, m_state.palette, m_budget);
         if (image.isNull())
             return;
@@ -80,10 +114,7 @@ void Player::playBitmap(const Params& p, quint16 function) {
         if (!p.has(20))
             return;
         const QByteArrayView bits = p.bytes(20, p.size() - 20);
-        const QImage image =
-            function == DIBSTRETCHBLT
-                ? DecodeDib(bits, false, m_state.palette, m_budget)
-                : DecodeBitmap16(bits, m_state.textColor, m_state.bkColor, m_budget);
+        const QImage image = blitSource(bits, function == DIBSTRETCHBLT);
         drawImage(image, QRectF(w(3), w(2), w(1), w(0)), QPointF(w(7), w(6)), QPointF(w(5), w(4)),
                   rop);
         return;
@@ -98,10 +129,7 @@ void Player::playBitmap(const Params& p, quint16 function) {
         if (!p.has(16))
             return;
         const QByteArrayView bits = p.bytes(16, p.size() - 16);
-        const QImage image =
-            function == DIBBITBLT
-                ? DecodeDib(bits, false, m_state.palette, m_budget)
-                : DecodeBitmap16(bits, m_state.textColor, m_state.bkColor, m_budget);
+        const QImage image = blitSource(bits, function == DIBBITBLT);
         const QPointF size(w(3), w(2));
         drawImage(image, QRectF(QPointF(w(1), w(0)), QSizeF(size.x(), size.y())),
                   QPointF(w(5), w(4)), size, rop);
