@@ -118,6 +118,11 @@ private slots:
     void pieIsAPie();
     void clipAndSavedContexts_data();
     void clipAndSavedContexts();
+    void fillModes_data();
+    void fillModes();
+    void brushes();
+    void textAlignment_data();
+    void textAlignment();
     void mixModes_data();
     void mixModes();
     void charsetsDecode_data();
@@ -182,6 +187,7 @@ void TestWmf::naturalSize_data() {
     QTest::newRow("box off the origin")
         << redCanvas().rectangle(0, 0, 10, 10).placeable(-720, -360, 720, 360, 1440).bytes()
         << QSize(96, 48);
+    QTest::newRow("too small: one pixel") << placeable(1, 1, 1440) << QSize(1, 1);
     QTest::newRow("too large: proportions kept")
         << placeable(32000, 16000, 72) << QSize(8192, 4096);
     QTest::newRow("window extent, scalable mode") << WmfWriter()
@@ -376,6 +382,17 @@ void TestWmf::clipAndSavedContexts_data() {
                .rectangle(10, 10, 90, 90)
                .bytes()
         << QList<QPoint>{} << QList<QPoint>{{30, 50}, {70, 50}} << QList<QPoint>{};
+    const QList<int> leftHalf{0, 6, 0, 0, 40, 1, 2, 0, 0, 50, 100, 2, 0, 100, 0, 50, 2};
+    QTest::newRow("clip region selected")
+        << canvas().record(0x06FF, leftHalf).record(0x012C, {3}).rectangle(10, 10, 90, 90).bytes()
+        << QList<QPoint>{{30, 50}} << QList<QPoint>{} << QList<QPoint>{{70, 50}};
+    QTest::newRow("selecting what is no region removes the clip")
+        << canvas()
+               .intersectClip(0, 0, 50, 100)
+               .record(0x012C, {99})
+               .rectangle(10, 10, 90, 90)
+               .bytes()
+        << QList<QPoint>{{30, 50}, {70, 50}} << QList<QPoint>{} << QList<QPoint>{};
     QTest::newRow("restore past what was saved does nothing")
         << canvas().select(2).restoreDc(-3).restoreDc(4).rectangle(10, 10, 90, 90).bytes()
         << QList<QPoint>{} << QList<QPoint>{{30, 50}} << QList<QPoint>{};
@@ -395,6 +412,94 @@ void TestWmf::clipAndSavedContexts() {
         QVERIFY2(near(onWhite(p.image, at.x(), at.y()), kBlue), qPrintable(pixelText(p.image, at)));
     for (QPoint at : empty)
         QVERIFY2(p.image.pixelColor(at).alpha() == 0, qPrintable(pixelText(p.image, at)));
+}
+
+void TestWmf::fillModes_data() {
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("centreFilled");
+    QTest::newRow("alternate") << 1 << false;
+    QTest::newRow("winding") << 2 << true;
+}
+
+void TestWmf::fillModes() {
+    // A five-pointed star drawn in one stroke: its centre is inside twice.
+    QFETCH(int, mode);
+    QFETCH(bool, centreFilled);
+    QList<QPoint> star;
+    for (int i = 0; i < 5; ++i) {
+        const double a = (-90 + 144 * i) * M_PI / 180;
+        star.append(QPoint(int(std::lround(50 + 45 * std::cos(a))),
+                           int(std::lround(50 + 45 * std::sin(a)))));
+    }
+    TestFolder dir;
+    const Picture p = LoadPicture(
+        dir.write("star.wmf", redCanvas().record(0x0106, {mode}).polygon(star).bytes()));
+    QCOMPARE(p.status, FsStatus::Ok);
+    QVERIFY(near(onWhite(p.image, 50, 12), kRed)); // the top point
+    QCOMPARE(near(onWhite(p.image, 50, 52), kRed), centreFilled);
+}
+
+void TestWmf::brushes() {
+    // Left: a pattern of single red and blue pixels; right: black horizontal
+    // hatching on an opaque yellow background.
+    QByteArray pattern = Dib(2, 2, 8, 0, {qRgb(255, 0, 0), qRgb(0, 0, 255)},
+                             QByteArray("\x00\x01\0\0\x01\x00\0\0", 8));
+    QByteArray params("\x05\x00\x00\x00", 4);
+    TestFolder dir;
+    const Picture p =
+        LoadPicture(dir.write("brushes.wmf", redCanvas()
+                                                 .raw(0x0142, params + pattern)
+                                                 .select(2)
+                                                 .rectangle(0, 0, 50, 100)
+                                                 .brush(2, Qt::black, 0)
+                                                 .select(3)
+                                                 .raw(0x0201, WmfWriter::colorRef(Qt::yellow))
+                                                 .rectangle(50, 0, 100, 100)
+                                                 .bytes()));
+    QCOMPARE(p.status, FsStatus::Ok);
+    const QRect left(10, 10, 30, 80), right(60, 10, 30, 80);
+    QVERIFY(countNear(p.image, left, kRed, 10) > 1000);
+    QVERIFY(countNear(p.image, left, kBlue, 10) > 1000);
+    QVERIFY(!near(onWhite(p.image, 20, 20), onWhite(p.image, 21, 20), 10));
+    QVERIFY(countNear(p.image, right, Qt::yellow, 10) > 1000);
+    QVERIFY(countNear(p.image, right, Qt::black, 10) > 100);
+}
+
+void TestWmf::textAlignment_data() {
+    // "I" at (100, 50) with a 40-unit font: where its ink lies around that point.
+    QTest::addColumn<int>("align");
+    QTest::addColumn<int>("escapement");
+    QTest::addColumn<QRect>("ink");
+    QTest::addColumn<QRect>("noInk");
+    QTest::newRow("left, top") << 0 << 0 << QRect(100, 50, 20, 40) << QRect(60, 0, 40, 100);
+    QTest::newRow("right, top") << 2 << 0 << QRect(80, 50, 20, 40) << QRect(101, 0, 40, 100);
+    QTest::newRow("centre, top") << 6 << 0 << QRect(95, 55, 10, 30) << QRect(110, 0, 40, 100);
+    QTest::newRow("left, bottom") << 8 << 0 << QRect(100, 10, 20, 40) << QRect(60, 51, 80, 49);
+    QTest::newRow("left, baseline") << 24 << 0 << QRect(100, 20, 20, 28) << QRect(60, 53, 80, 47);
+    // Turned a quarter to the left the text runs upwards; its bottom, at the
+    // point, is now its right side.
+    QTest::newRow("turned a quarter, left, bottom")
+        << 8 << 900 << QRect(60, 30, 40, 20) << QRect(60, 51, 80, 49);
+}
+
+void TestWmf::textAlignment() {
+    QFETCH(int, align);
+    QFETCH(int, escapement);
+    QFETCH(QRect, ink);
+    QFETCH(QRect, noInk);
+    TestFolder dir;
+    const Picture p = LoadPicture(dir.write("align.wmf", WmfWriter()
+                                                             .mapMode(8)
+                                                             .windowExt(200, 100)
+                                                             .bkMode(1)
+                                                             .font(-40, 0, "Arial", 700, escapement)
+                                                             .select(0)
+                                                             .textAlign(align)
+                                                             .textOut(100, 50, "I")
+                                                             .bytes()));
+    QCOMPARE(p.status, FsStatus::Ok);
+    QVERIFY(countNear(p.image, ink, Qt::black, 100) > 20);
+    QCOMPARE(countNear(p.image, noInk, Qt::black, 100), 0);
 }
 
 void TestWmf::mixModes_data() {

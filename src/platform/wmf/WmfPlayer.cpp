@@ -41,6 +41,17 @@ bool combinesColours(const File& file) {
     return false;
 }
 
+// The union of rectangles [from, to), halves first: adding them one by one
+// costs the square of their number.
+QRegion unite(const QList<QRect>& rects, qsizetype from, qsizetype to) {
+    if (to - from == 1)
+        return QRegion(rects[from]);
+    if (to <= from)
+        return QRegion();
+    const qsizetype middle = from + (to - from) / 2;
+    return unite(rects, from, middle).united(unite(rects, middle, to));
+}
+
 } // namespace
 
 QImage RenderWmf(const File& file, const Frame& frame, QSize size, const Limits& limits) {
@@ -255,10 +266,11 @@ void Player::selectObject(int index) {
     } else if (auto palette = std::get_if<Palette>(&o)) {
         m_state.palette = palette->colors;
     } else if (auto region = std::get_if<Region>(&o)) {
-        QRegion clip;
+        QList<QRect> rects;
+        rects.reserve(region->rects.size());
         for (const QRect& r : region->rects)
-            clip += deviceRect(QRectF(r.topLeft(), QSizeF(r.width(), r.height())));
-        m_state.clip = clip;
+            rects.append(deviceRect(QRectF(r.topLeft(), QSizeF(r.width(), r.height()))));
+        m_state.clip = unite(rects, 0, rects.size());
         m_state.clipped = true;
         m_clipDirty = true;
     }
