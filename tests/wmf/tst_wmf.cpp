@@ -440,29 +440,40 @@ void TestWmf::fillModes() {
 }
 
 void TestWmf::brushes() {
-    // Left: a pattern of single red and blue pixels; right: black horizontal
-    // hatching on an opaque yellow background.
+    // Left: a pattern of single red and blue pixels; middle: the same from an
+    // old monochrome pattern in text (red) and background (blue) colours;
+    // right: black horizontal hatching on an opaque yellow background.
     QByteArray pattern = Dib(2, 2, 8, 0, {qRgb(255, 0, 0), qRgb(0, 0, 255)},
                              QByteArray("\x00\x01\0\0\x01\x00\0\0", 8));
-    QByteArray params("\x05\x00\x00\x00", 4);
+    QByteArray usage("\x05\x00\x00\x00", 4);
+    QByteArray old("\x00\x00\x02\x00\x02\x00\x02\x00\x01\x01", 10);
+    old += QByteArray(18, '\0') + QByteArray("\x40\x00\x80\x00", 4);
     TestFolder dir;
     const Picture p =
         LoadPicture(dir.write("brushes.wmf", redCanvas()
-                                                 .raw(0x0142, params + pattern)
+                                                 .raw(0x0142, usage + pattern)
                                                  .select(2)
-                                                 .rectangle(0, 0, 50, 100)
-                                                 .brush(2, Qt::black, 0)
+                                                 .rectangle(0, 0, 33, 100)
+                                                 .textColor(kRed)
+                                                 .raw(0x0201, WmfWriter::colorRef(kBlue))
+                                                 .raw(0x01F9, old)
                                                  .select(3)
+                                                 .rectangle(33, 0, 66, 100)
+                                                 .brush(2, Qt::black, 0)
+                                                 .select(4)
                                                  .raw(0x0201, WmfWriter::colorRef(Qt::yellow))
-                                                 .rectangle(50, 0, 100, 100)
+                                                 .rectangle(66, 0, 100, 100)
                                                  .bytes()));
     QCOMPARE(p.status, FsStatus::Ok);
-    const QRect left(10, 10, 30, 80), right(60, 10, 30, 80);
-    QVERIFY(countNear(p.image, left, kRed, 10) > 1000);
-    QVERIFY(countNear(p.image, left, kBlue, 10) > 1000);
-    QVERIFY(!near(onWhite(p.image, 20, 20), onWhite(p.image, 21, 20), 10));
-    QVERIFY(countNear(p.image, right, Qt::yellow, 10) > 1000);
-    QVERIFY(countNear(p.image, right, Qt::black, 10) > 100);
+    for (const QRect& patterned : {QRect(5, 10, 20, 80), QRect(38, 10, 20, 80)}) {
+        QVERIFY(countNear(p.image, patterned, kRed, 10) > 600);
+        QVERIFY(countNear(p.image, patterned, kBlue, 10) > 600);
+        const QPoint at = patterned.center();
+        QVERIFY(!near(onWhite(p.image, at.x(), at.y()), onWhite(p.image, at.x() + 1, at.y()), 10));
+    }
+    const QRect hatched(71, 10, 20, 80);
+    QVERIFY(countNear(p.image, hatched, Qt::yellow, 10) > 600);
+    QVERIFY(countNear(p.image, hatched, Qt::black, 10) > 100);
 }
 
 void TestWmf::textAlignment_data() {

@@ -205,10 +205,19 @@ bool Player::playObject(const Params& p, quint16 function) {
         else
             addObject(std::monostate());
         return true;
-    case CREATEPATTERNBRUSH:
-        // A device-dependent pattern: painted as a solid black brush.
-        addObject(Brush{Brush::Solid, Qt::black, 0, {}});
+    case CREATEPATTERNBRUSH: {
+        // The old bitmap form: its 10-byte header, 18 reserved bytes, the bits.
+        Brush brush{Brush::Solid, Qt::black, 0, {}};
+        if (p.has(28)) {
+            QByteArray bitmap = p.bytes(0, 10).toByteArray();
+            bitmap += p.bytes(28, p.size() - 28).toByteArray();
+            brush.pattern = DecodeBitmap16(bitmap, m_state.textColor, m_state.bkColor, m_budget);
+            if (!brush.pattern.isNull())
+                brush.style = Brush::DibPattern;
+        }
+        addObject(brush);
         return true;
+    }
     case CREATEFONTINDIRECT:
         if (auto font = ReadFont(p))
             addObject(*font);
