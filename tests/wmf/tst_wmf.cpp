@@ -954,6 +954,20 @@ void TestWmf::badInput_data() {
                                             .bytes(false)
                                             .mid(18))
                                << FsStatus::Ok << true;
+    QTest::newRow("fonts stretched far beyond their height")
+        << after(WmfWriter()
+                     .record(0x02FB, {38, 1793, 0, 0, 400, 0, 0, 0, 0})
+                     .select(3)
+                     .textOut(5, 50, "Stretched text")
+                     .record(0x02FB, {-60, 32767, 0, 0, 400, 0, 0, 0, 0})
+                     .select(4)
+                     .textOut(5, 80, "WW")
+                     .record(0x02FB, {-90, 1, 0, 0, 400, 0, 0, 0, 0})
+                     .select(5)
+                     .textOut(5, 90, "WW")
+                     .bytes(false)
+                     .mid(18))
+        << FsStatus::Ok << true;
     QTest::newRow("every record type with no parameters") << [&] {
         QByteArray b = square;
         for (int f = 0; f < 0x1000; ++f)

@@ -81,7 +81,7 @@ Player::Player(const File& file, const Frame& frame, QPainter& painter, QSize ta
 void Player::play() {
     m_clock.start();
     for (const Record& r : m_file.records) {
-        if (m_played % 64 == 0 && m_clock.elapsed() > m_limits.maxRenderMilliseconds)
+        if (m_clock.elapsed() > m_limits.maxRenderMilliseconds)
             break;
         playRecord(r);
         ++m_played;

@@ -15,6 +15,7 @@ namespace {
 constexpr int TA_UPDATECP = 1, TA_RIGHT = 2, TA_CENTER = 6, TA_BOTTOM = 8, TA_BASELINE = 24;
 constexpr int ETO_OPAQUE = 0x0002, ETO_CLIPPED = 0x0004, ETO_GLYPH_INDEX = 0x0010, ETO_PDY = 0x2000;
 constexpr double kMaxFontPixels = 16384;
+constexpr int kMinStretch = 25, kMaxStretch = 400;
 
 // The rectangle of EXTTEXTOUT: left, top, right, bottom from the fifth word.
 QRectF optionRect(const Params& p) {
@@ -134,13 +135,15 @@ void Player::playText(const Params& p, quint16 function) {
     QFont font = qtFont(f, em, dpi);
     // A width as large as the height is how one office suite's export says
     // "normal width"; read as an average character width it would double
-    // the text. Other widths stretch the font as the device would.
+    // the text. Other widths stretch the font as the device would, within a
+    // quarter to four times: Qt's glyph cache fails on (and crashes with)
+    // glyphs stretched far beyond that.
     if (f.width != 0 && std::abs(std::abs(f.width) - std::abs(f.height)) > 1) {
         const QFontMetricsF natural(font, m_painter.device());
         if (natural.averageCharWidth() > 0)
             font.setStretch(std::clamp(
-                int(std::lround(std::abs(f.width) * sx * 100 / natural.averageCharWidth())), 1,
-                4000));
+                int(std::lround(std::abs(f.width) * sx * 100 / natural.averageCharWidth())),
+                kMinStretch, kMaxStretch));
     }
     const QFontMetricsF metrics(font, m_painter.device());
 
