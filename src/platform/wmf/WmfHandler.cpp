@@ -26,7 +26,15 @@ bool WmfHandler::load() const {
     m_loaded = true;
     if (!device())
         return false;
-    const QByteArray data = device()->read(m_limits.maxFileBytes + 1);
+    // In pieces: QIODevice::read(n) reserves all of n at once.
+    QByteArray data;
+    while (data.size() <= m_limits.maxFileBytes) {
+        const QByteArray piece = device()->read(
+            std::min<qint64>(qint64(1) << 20, m_limits.maxFileBytes + 1 - data.size()));
+        if (piece.isEmpty())
+            break;
+        data += piece;
+    }
     m_file = wmf::ParseWmf(data, m_limits);
     if (m_file)
         m_frame = wmf::ComputeFrame(*m_file, m_limits);
