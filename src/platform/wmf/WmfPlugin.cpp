@@ -1,0 +1,29 @@
+// The static image-format plugin that makes QImageReader read metafiles. It
+// is linked into piksor_core and registered by ImportWmfPlugin().
+#define QT_STATICPLUGIN
+#include "platform/wmf/WmfHandler.h"
+
+#include <QImageIOPlugin>
+
+class PiksorWmfPlugin : public QImageIOPlugin {
+    Q_OBJECT
+    Q_PLUGIN_METADATA(IID QImageIOHandlerFactoryInterface_iid FILE "wmf.json")
+
+public:
+    Capabilities capabilities(QIODevice* device, const QByteArray& format) const override {
+        if (format.toLower() == "wmf")
+            return CanRead;
+        if (!format.isEmpty() || !WmfHandler::canRead(device))
+            return {};
+        return CanRead;
+    }
+
+    QImageIOHandler* create(QIODevice* device, const QByteArray& format) const override {
+        auto* handler = new WmfHandler;
+        handler->setDevice(device);
+        handler->setFormat(format.isEmpty() ? QByteArray("wmf") : format);
+        return handler;
+    }
+};
+
+#include "WmfPlugin.moc"
