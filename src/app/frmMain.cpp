@@ -58,7 +58,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent) {
     g_instance = this;
     setWindowTitle(QStringLiteral("Piksor"));
     picBack1.load(QStringLiteral(":/background.png"));
-    setWindowIcon(QIcon(QPixmap::fromImage(picBack1.copy(30, 10, 60, 60))));
+    // The program's own icon, the one its launcher shows.
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/piksor-%1.png").arg(size), QSize(size, size));
+    setWindowIcon(icon);
 
     auto* central = new QWidget(this);
     auto* column = new QVBoxLayout(central);

@@ -63,6 +63,7 @@ private slots:
     void japaneseButtons_data();
     void japaneseButtons();
     void withoutTranslation();
+    void windowIconAtEverySize();
 };
 
 void TestDesktop::init() {
@@ -172,6 +173,17 @@ void TestDesktop::withoutTranslation() {
     QCOMPARE(ShowAndPress(Msg::YesNo, "&No", shown), int(Msg::No));
     shown.buttons.sort();
     QCOMPARE(shown.buttons, (QStringList{"&No", "&Yes"}));
+}
+
+void TestDesktop::windowIconAtEverySize() {
+    TestFolder dir;
+    MsgBoxRecorder boxes;
+    frmMain f;
+    // The frame and its thumbnail windows show the launcher's icon, drawn
+    // for each size rather than scaled from one.
+    const QList<QSize> sizes = f.windowIcon().availableSizes();
+    for (int size : {16, 32, 48, 64, 128, 256})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
 }
 
 QTEST_MAIN(TestDesktop)
