@@ -137,6 +137,8 @@ private slots:
     void badInput();
     void recordCap();
     void renderTimeCap();
+    void farShapesDrawQuickly_data();
+    void farShapesDrawQuickly();
     void savedContextCap();
     void fuzzFindings_data();
     void fuzzFindings();

@@ -201,6 +201,46 @@ void TestWmf::renderTimeCap() {
     QVERIFY(clock.elapsed() < 3000);
 }
 
+void TestWmf::farShapesDrawQuickly_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QPoint>("at");
+    QTest::addColumn<QColor>("colour");
+    // The picture's frame comes from the 100 x 100 window; after it one
+    // logical unit is half the picture's width and its whole height, so these
+    // shapes reach three million pixels below it. Their edges stay within
+    // the picture's columns, where the rasterizer walks every row.
+    const WmfWriter page = redCanvas().rectangle(0, 0, 1, 1).windowExt(2, 1);
+    const QList<QPoint> tall = {{0, 0}, {2, 0}, {1, 3000}};
+    QTest::newRow("filled, no outline")
+        << WmfWriter(page).polygon(tall).bytes() << QPoint(50, 50) << kRed;
+    QTest::newRow("filled, wide outline")
+        << WmfWriter(page).pen(0, 1, Qt::black).select(2).polygon(tall).bytes() << QPoint(50, 75)
+        << kRed;
+    QTest::newRow("wide open line")
+        << WmfWriter(page).pen(0, 1, Qt::black).select(2).polyline({{1, 0}, {2, 3000}}).bytes()
+        << QPoint(50, 75) << QColor(Qt::black);
+}
+
+void TestWmf::farShapesDrawQuickly() {
+    // The anti-aliased rasterizer pays for a shape's whole extent once for
+    // every band of the image's rows: drawn at 1000 x 1000 these took seconds
+    // each.
+    QFETCH(QByteArray, bytes);
+    QFETCH(QPoint, at);
+    QFETCH(QColor, colour);
+    const auto file = wmf::ParseWmf(bytes);
+    QVERIFY(file);
+    const auto frame = wmf::ComputeFrame(*file);
+    QVERIFY(frame);
+    QCOMPARE(frame->natural, QSize(100, 100));
+    QElapsedTimer clock;
+    clock.start();
+    const QImage image = wmf::RenderWmf(*file, *frame, QSize(1000, 1000));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+    at *= 10;
+    QVERIFY2(near(onWhite(image, at.x(), at.y()), colour), qPrintable(pixelText(image, at)));
+}
+
 void TestWmf::savedContextCap() {
     // Far more saves than kept: the restores still return to the right state.
     WmfWriter w = redCanvas().brush(0, kBlue); // 2: blue

@@ -4,6 +4,7 @@
 #include "platform/wmf/WmfRecords.h"
 
 #include <QPainterPath>
+#include <algorithm>
 #include <cmath>
 
 namespace wmf {
@@ -486,13 +487,9 @@ QBrush Player::qtBrush(const Brush& b) {
 }
 
 void Player::drawShape(const QPainterPath& path, bool filled) {
-    if (!prepare(path.boundingRect()) || !applyRop())
+    QRectF bounds;
+    if (!prepare(path.boundingRect(), &bounds) || !applyRop())
         return;
-    if (filled && m_state.brush.style == Brush::Hatched && m_state.bkMode == 2) {
-        m_painter.setPen(Qt::NoPen);
-        m_painter.setBrush(m_state.bkColor);
-        m_painter.drawPath(path);
-    }
     QPen pen = currentPen();
     const QBrush brush = filled ? qtBrush(m_state.brush) : QBrush(Qt::NoBrush);
     // Anti-aliased fills that meet edge to edge (a gradient built of bands)
@@ -504,9 +501,30 @@ void Player::drawShape(const QPainterPath& path, bool filled) {
         pen.setCosmetic(true);
         pen.setJoinStyle(Qt::MiterJoin);
     }
+    // Qt's anti-aliased rasterizer spends time on a polygon's whole extent,
+    // the part outside the image included: seconds for a shape a million
+    // pixels tall. A shape reaching far past the picture is drawn aliased,
+    // which the rasterizer clips to the image first.
+    if (pen.style() != Qt::NoPen && !pen.isCosmetic()) {
+        const double reach =
+            pen.widthF() * std::max(std::abs(world().m11()), std::abs(world().m22()));
+        bounds.adjust(-reach, -reach, reach, reach);
+    }
+    const double margin = std::max({2048, m_target.width(), m_target.height()});
+    const bool far = !QRectF(QPointF(0, 0), m_target)
+                          .adjusted(-margin, -margin, margin, margin)
+                          .contains(bounds);
+    const bool smooth = m_painter.testRenderHint(QPainter::Antialiasing);
+    m_painter.setRenderHint(QPainter::Antialiasing, smooth && !far);
+    if (filled && m_state.brush.style == Brush::Hatched && m_state.bkMode == 2) {
+        m_painter.setPen(Qt::NoPen);
+        m_painter.setBrush(m_state.bkColor);
+        m_painter.drawPath(path);
+    }
     m_painter.setPen(pen);
     m_painter.setBrush(brush);
     m_painter.drawPath(path);
+    m_painter.setRenderHint(QPainter::Antialiasing, smooth);
 }
 
 void Player::fillDevice(const QRectF& rect, const QBrush& brush, QPainter::CompositionMode mode) {
