@@ -53,6 +53,10 @@ QRegion unite(const QList<QRect>& rects, qsizetype from, qsizetype to) {
     return unite(rects, from, middle).united(unite(rects, middle, to));
 }
 
+template <class T> Object OrEmpty(std::optional<T> read) {
+    return read ? Object(std::move(*read)) : Object(std::monostate());
+}
+
 } // namespace
 
 QImage RenderWmf(const File& file, const Frame& frame, QSize size, const Limits& limits) {
@@ -187,24 +191,17 @@ bool Player::playState(const Params& p, quint16 function) {
 }
 
 bool Player::playObject(const Params& p, quint16 function) {
+    // An object the record does not describe soundly still takes its slot,
+    // as the writer counted it.
     switch (function) {
     case CREATEPENINDIRECT:
-        if (auto pen = ReadPen(p))
-            addObject(*pen);
-        else
-            addObject(std::monostate()); // the slot is still taken, as the writer counted it
+        addObject(OrEmpty(ReadPen(p)));
         return true;
     case CREATEBRUSHINDIRECT:
-        if (auto brush = ReadBrush(p))
-            addObject(*brush);
-        else
-            addObject(std::monostate());
+        addObject(OrEmpty(ReadBrush(p)));
         return true;
     case DIBCREATEPATTERNBRUSH:
-        if (auto brush = ReadDibPatternBrush(p, m_state.palette, m_budget))
-            addObject(*brush);
-        else
-            addObject(std::monostate());
+        addObject(OrEmpty(ReadDibPatternBrush(p, m_state.palette, m_budget)));
         return true;
     case CREATEPATTERNBRUSH: {
         // The old bitmap form: its 10-byte header, 18 reserved bytes, the bits.
@@ -220,22 +217,13 @@ bool Player::playObject(const Params& p, quint16 function) {
         return true;
     }
     case CREATEFONTINDIRECT:
-        if (auto font = ReadFont(p))
-            addObject(*font);
-        else
-            addObject(std::monostate());
+        addObject(OrEmpty(ReadFont(p)));
         return true;
     case CREATEPALETTE:
-        if (auto palette = ReadPalette(p))
-            addObject(*palette);
-        else
-            addObject(std::monostate());
+        addObject(OrEmpty(ReadPalette(p)));
         return true;
     case CREATEREGION:
-        if (auto region = ReadRegion(p))
-            addObject(*region);
-        else
-            addObject(std::monostate());
+        addObject(OrEmpty(ReadRegion(p)));
         return true;
     case SELECTOBJECT:
     case SELECTPALETTE:
