@@ -147,24 +147,30 @@ FsStatus openFile(const QString& path, QFile& file) {
     return FsStatus::Ok;
 }
 
-Picture load(const QString& path, QSize box) {
+// Opens the file and reads its header: Ok when it holds a picture of ours,
+// with the reader at the image to show.
+FsStatus openPicture(const QString& path, QFile& file, QImageReader& reader) {
     setUpOnce();
-    Picture result;
-    QFile file;
-    result.status = openFile(path, file);
-    if (result.status != FsStatus::Ok)
-        return result;
-
-    QImageReader reader(&file);
+    const FsStatus opened = openFile(path, file);
+    if (opened != FsStatus::Ok)
+        return opened;
+    reader.setDevice(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    if (!reader.canRead() || !isOurFormat(reader.format())) {
-        result.status =
-            file.error() == QFileDevice::ReadError ? FsStatus::Other : FsStatus::InvalidPicture;
-        return result;
-    }
+    if (!reader.canRead() || !isOurFormat(reader.format()))
+        return file.error() == QFileDevice::ReadError ? FsStatus::Other : FsStatus::InvalidPicture;
     if (isIcon(reader.format()) && reader.imageCount() > 1)
         jumpToLargestIcon(reader);
+    return FsStatus::Ok;
+}
+
+Picture load(const QString& path, QSize box) {
+    Picture result;
+    QFile file;
+    QImageReader reader;
+    result.status = openPicture(path, file, reader);
+    if (result.status != FsStatus::Ok)
+        return result;
 
     // The decoder works in the file's own orientation: the box turns with it.
     const bool turned = rotatedQuarter(reader);
@@ -214,4 +220,13 @@ Picture LoadPicture(const QString& path) {
 
 Picture LoadPicture(const QString& path, QSize box) {
     return load(path, box);
+}
+
+QSize LoadPictureSize(const QString& path) {
+    QFile file;
+    QImageReader reader;
+    if (openPicture(path, file, reader) != FsStatus::Ok)
+        return QSize();
+    const QSize stored = reader.size();
+    return rotatedQuarter(reader) ? stored.transposed() : stored;
 }

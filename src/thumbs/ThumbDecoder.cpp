@@ -1,6 +1,7 @@
 #include "thumbs/ThumbDecoder.h"
 
 #include "platform/Picture.h"
+#include "thumbs/ThumbCache.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,38 +14,95 @@
 #include <optional>
 #include <vector>
 
-Thumb DecodeThumb(const QString& path, QSize box) {
+namespace {
+// A picture (or the picture already reduced into a larger square) made into
+// the thumbnail of a box: fitted to the box, and scaled unless the picture is
+// smaller than the box.
+Thumb fitted(QImage picture, QSize natural, QSize box) {
     Thumb out;
+    out.status = FsStatus::Ok;
+    out.fit = FitBox(natural.isValid() ? natural : picture.size(), box);
+    if (out.fit.scaled && picture.size() != out.fit.box)
+        out.image = picture.scaled(out.fit.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    else
+        out.image = std::move(picture);
+    return out;
+}
+
+// The file's own failures before any reading: missing, or not a regular file.
+bool refused(const QString& path, Thumb& out) {
     const QFileInfo info(path);
     if (!info.exists()) {
         out.status = FsStatus::NotFound;
-        return out;
+        return true;
     }
     if (!info.isFile()) {
         out.status = FsStatus::Other;
-        return out;
+        return true;
     }
+    return false;
+}
+
+// The picture decoded at reduced size for a box, with its natural size.
+Thumb decoded(const QString& path, QSize box) {
+    Thumb out;
+    if (refused(path, out))
+        return out;
     Picture pic = LoadPicture(path, box);
-    out.status = pic.status;
     if (pic.status != FsStatus::Ok || pic.image.isNull()) {
-        if (out.status == FsStatus::Ok)
-            out.status = FsStatus::InvalidPicture;
+        out.status = pic.status == FsStatus::Ok ? FsStatus::InvalidPicture : pic.status;
         return out;
     }
-    out.fit = FitBox(pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size(), box);
-    if (out.fit.scaled && pic.image.size() != out.fit.box)
-        out.image = pic.image.scaled(out.fit.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    else
-        out.image = std::move(pic.image);
+    const QSize natural = pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size();
+    out = fitted(std::move(pic.image), natural, box);
+    out.natural = natural;
+    return out;
+}
+} // namespace
+
+Thumb DecodeThumb(const QString& path, QSize box) {
+    return decoded(path, box);
+}
+
+Thumb CachedThumb(const QString& path, QSize box, ThumbCache& cache,
+                  std::function<void()>* afterwards) {
+    const ThumbCache::Visit visit = cache.visit(path);
+    ThumbCache::Found found = cache.find(visit);
+    if (!found.image.isNull()) {
+        Thumb out = fitted(std::move(found.image), found.natural, box);
+        out.natural = found.natural;
+        return out;
+    }
+    if (cache.knownFailure(visit)) {
+        Thumb out;
+        out.status = FsStatus::InvalidPicture;
+        return out;
+    }
+    // Decoded into the cache's square, in the form a cached PNG is read in,
+    // and the box's thumbnail made of that: the same pixels as from the cache
+    // the next time.
+    Thumb reduced = decoded(path, cache.decodeBox());
+    if (reduced.status == FsStatus::InvalidPicture && afterwards)
+        *afterwards = [&cache, visit] { cache.storeFailure(visit); };
+    if (reduced.status != FsStatus::Ok)
+        return reduced;
+    reduced.image.convertTo(QImage::Format_ARGB32);
+    Thumb out = fitted(reduced.image, reduced.natural, box);
+    out.natural = reduced.natural;
+    if (afterwards)
+        *afterwards = [&cache, visit, image = std::move(reduced.image), natural = reduced.natural] {
+            cache.store(visit, image, natural);
+        };
     return out;
 }
 
 struct ThumbDecoder::State {
-    State(const QStringList& p, QSize b) : paths(p), box(b), results(size_t(p.size())) {}
+    State(const QStringList& p, QSize b) : paths(p), box(b), cache(b), results(size_t(p.size())) {}
     // Read by every worker at once: never changed (a non-const access to a
     // shared list would copy it, from several threads at a time).
     const QStringList paths;
     const QSize box;
+    ThumbCache cache;
     std::atomic<int> next{0};
     std::atomic<bool> cancelled{false};
     std::mutex lock;
@@ -64,7 +122,8 @@ QThreadPool& pool() {
 void work(const std::shared_ptr<ThumbDecoder::State>& s) {
     const int n = int(s->paths.size());
     for (int i = s->next++; i < n && !s->cancelled; i = s->next++) {
-        Thumb t = DecodeThumb(s->paths[i], s->box);
+        std::function<void()> afterwards;
+        Thumb t = CachedThumb(s->paths[i], s->box, s->cache, &afterwards);
         {
             std::lock_guard<std::mutex> g(s->lock);
             s->results[size_t(i)] = std::move(t);
@@ -73,9 +132,16 @@ void work(const std::shared_ptr<ThumbDecoder::State>& s) {
         if (QCoreApplication* app = QCoreApplication::instance())
             QMetaObject::invokeMethod(
                 app, [] {}, Qt::QueuedConnection);
+        // The cache is written once the thumbnail has been handed over.
+        if (afterwards)
+            afterwards();
     }
 }
 } // namespace
+
+void ThumbDecoder::finish() {
+    pool().waitForDone();
+}
 
 int ThumbDecoder::workerCount() {
     return std::max(2, QThread::idealThreadCount());

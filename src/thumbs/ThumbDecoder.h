@@ -12,15 +12,25 @@
 #include <functional>
 #include <memory>
 
+class ThumbCache;
+
 struct Thumb {
     FsStatus status = FsStatus::Other;
-    QImage image; // the fitted thumbnail, or the unscaled small picture
-    BoxFit fit;   // the box fitted to the picture's natural size
+    QImage image;  // the fitted thumbnail, or the unscaled small picture
+    BoxFit fit;    // the box fitted to the picture's natural size
+    QSize natural; // the picture's own size
 };
 
 // One picture made into a thumbnail for a box (any thread). Only regular files
 // are read: a pipe or a device named like a picture could block the reader.
 Thumb DecodeThumb(const QString& path, QSize box);
+
+// The same through the shared thumbnail cache: from a cached thumbnail that
+// holds for the file, else decoded. What the cache is to be told afterwards
+// (the new thumbnail, or that the file is no picture) is left in afterwards,
+// to run once the thumbnail has been handed over.
+Thumb CachedThumb(const QString& path, QSize box, ThumbCache& cache,
+                  std::function<void()>* afterwards);
 
 class ThumbDecoder {
 public:
@@ -40,6 +50,8 @@ public:
 
     // How many workers decode at once.
     static int workerCount();
+    // Waits until every worker has ended, its writes to the cache done.
+    static void finish();
 
     // What the workers and the window share.
     struct State;
