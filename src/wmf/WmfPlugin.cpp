@@ -1,7 +1,6 @@
 // The static image-format plugin that makes QImageReader read metafiles. It
-// is linked into piksor_core and registered by ImportWmfPlugin().
-#define QT_STATICPLUGIN
-#include "platform/wmf/WmfHandler.h"
+// is built into piksor_wmf and registered by ImportWmfPlugin().
+#include "wmf/WmfHandler.h"
 
 #include <QImageIOPlugin>
 
