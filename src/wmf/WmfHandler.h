@@ -14,6 +14,8 @@
 //   WmfPlugin   the image-format plugin (key "wmf", MIME types image/wmf and
 //               image/x-wmf, found by content) that offers the handler;
 //   WmfImport   registers the plugin's static copy in a program linking it.
+// The same sources build the plugin as a module (libpiksorwmf.so) that any
+// Qt 6 program loads from its imageformats folder.
 //
 // What it promises: any input, however malformed or hostile, is read in
 // bounded time and memory, and nothing is read outside the bytes given.

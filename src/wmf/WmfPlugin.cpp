@@ -1,5 +1,7 @@
-// The static image-format plugin that makes QImageReader read metafiles. It
-// is built into piksor_wmf and registered by ImportWmfPlugin().
+// The image-format plugin that makes QImageReader read metafiles. Built twice:
+// static in piksor_wmf, registered by ImportWmfPlugin(), and as the module
+// other Qt programs load from their imageformats folder. Qt pairs each MIME
+// type of wmf.json with the key in the same place, hence "wmf" twice.
 #include "wmf/WmfHandler.h"
 
 #include <QImageIOPlugin>
