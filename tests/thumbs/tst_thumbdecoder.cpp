@@ -211,6 +211,9 @@ void TestThumbDecoder::cacheEntries() {
         // file the owner's alone, inside the folder's square.
         const QByteArray png = ReadAll(thumb);
         QCOMPARE(ReadPngSummary(png).size, QSize(128, 96));
+        // Eight bits a channel, with alpha, not interlaced.
+        QCOMPARE(png.mid(24, 2), QByteArray("\x08\x06"));
+        QCOMPARE(png.at(28), '\0');
         for (const auto& [key, value] : TagsToWrite(stampOf(photo), QSize(400, 300)))
             QVERIFY2(png.contains("tEXt" + key + '\0' + value), key.constData());
         QCOMPARE(QFileInfo(thumb).permissions() & 0x0777, QFileDevice::Permissions(0x0600));
