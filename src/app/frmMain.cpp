@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/mdlSt.h"
+#include "platform/ButtonIcon.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
@@ -41,7 +42,7 @@ protected:
 QToolButton* pictureButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& tip,
                            int leftTwips) {
     auto* b = new QToolButton(parent);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(PictureButtonIcon(parent->style()->standardIcon(icon)));
     b->setIconSize(QSize(16, 16));
     b->setToolTip(tip);
     b->setAutoRaise(false);

@@ -9,12 +9,15 @@
 #include "platform/FileList.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStyle>
 #include <QToolButton>
 #include <QtTest>
+#include <cmath>
 
 class TestFrmMain : public QObject {
     Q_OBJECT
@@ -24,6 +27,8 @@ private slots:
     void startFolder();
     void savedSizesRestored();
     void designState();
+    void disabledButtonsLookOff_data();
+    void disabledButtonsLookOff();
     void commandEnabled_data();
     void commandEnabled();
     void panelEnabled();
@@ -60,6 +65,33 @@ void writeSettings(TestFolder& dir, const QString& current, float widthIndex = 2
     for (int i = 0; i < 10; ++i)
         data += "\"\"\r\n";
     dir.write("PicSet.Ini", data);
+}
+
+// How a button shows its picture: the spread of brightness over the picture's
+// square (how clearly it stands out of the face) and its strongest colour.
+struct PictureLook {
+    double contrast = 0;
+    int colour = 0;
+};
+
+PictureLook lookOf(QToolButton* b) {
+    const QImage shot = b->grab().toImage();
+    QRect square(QPoint(), b->iconSize());
+    square.moveCenter(shot.rect().center());
+    double sum = 0, squares = 0;
+    PictureLook look;
+    for (int y = square.top(); y <= square.bottom(); ++y)
+        for (int x = square.left(); x <= square.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            const double l = qGray(c.rgb());
+            sum += l;
+            squares += l * l;
+            look.colour = std::max(look.colour, std::max({c.red(), c.green(), c.blue()}) -
+                                                    std::min({c.red(), c.green(), c.blue()}));
+        }
+    const double n = square.width() * square.height();
+    look.contrast = std::sqrt(squares / n - (sum / n) * (sum / n));
+    return look;
 }
 
 QStringList visibleFileMenu(frmMain& f) {
@@ -157,6 +189,48 @@ void TestFrmMain::designState() {
     QCOMPARE(f.imgDust->toolTip(), QStringLiteral("ごみ箱"));
     QCOMPARE(f.cmdSam->geometry(), QRect(96, 3, 23, 23));
     QCOMPARE(f.mnuWinArrange[3], nullptr);
+}
+
+void TestFrmMain::disabledButtonsLookOff_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("button");
+    const QStringList tips{"サムネイル表示",
+                           "新しいﾌｫﾙﾀﾞｰの作成",
+                           "サムネイルを閉じる",
+                           "全てのサムネイルを閉じる",
+                           "すべて選択",
+                           "画像を開く",
+                           "ファイル名の変更",
+                           "コピー",
+                           "移動",
+                           "削除",
+                           "ファイル名の一括変換"};
+    for (const char* style : {"Fusion", "Windows"})
+        for (int i = 0; i < tips.size(); ++i)
+            QTest::addRow("%s %s", style, qPrintable(tips[i])) << style << i;
+}
+
+void TestFrmMain::disabledButtonsLookOff() {
+    QFETCH(QString, style);
+    QFETCH(int, button);
+    const QString before = QApplication::style()->name();
+    QApplication::setStyle(style);
+    {
+        TestFolder dir;
+        frmMain f;
+        QToolButton* b = std::array{f.cmdSam,       f.cmdMakeFolder, f.cmdClose,        f.cmdPanic,
+                                    f.cmdAllSelect, f.cmdOpen,       f.cmdReNameSingle, f.cmdCopy,
+                                    f.cmdMove,      f.cmdDelete,     f.cmdReName}[size_t(button)];
+        b->setEnabled(true);
+        const PictureLook on = lookOf(b);
+        b->setEnabled(false);
+        const PictureLook off = lookOf(b);
+        // Greyed: no colour left, and at most half the contrast.
+        QVERIFY2(off.contrast <= on.contrast / 2,
+                 qPrintable(QStringLiteral("%1 -> %2").arg(on.contrast).arg(off.contrast)));
+        QVERIFY2(off.colour <= 8, qPrintable(QString::number(off.colour)));
+    }
+    QApplication::setStyle(before);
 }
 
 void TestFrmMain::commandEnabled_data() {
