@@ -28,6 +28,8 @@ private slots:
     void cascade();
     void iconsLineUp();
     void arrangeRealWindows();
+    void minimisedStayInReach_data();
+    void minimisedStayInReach();
     void windowMenuListsWindows();
     void optionsTwiceRound();
     void helpOpens();
@@ -157,6 +159,42 @@ void TestShell::arrangeRealWindows() {
     QCOMPARE(windows[0]->geometry().bottom(), f.mdiArea->viewport()->rect().bottom());
     QCOMPARE(windows[2]->y(), windows[0]->y());
     QCOMPARE(windows[0]->x(), 0);
+}
+
+void TestShell::minimisedStayInReach_data() {
+    QTest::addColumn<int>("item");
+    QTest::newRow("side by side") << 0;
+    QTest::newRow("one above the other") << 1;
+    QTest::newRow("cascade") << 2;
+    QTest::newRow("line up icons") << 4;
+}
+
+void TestShell::minimisedStayInReach() {
+    QFETCH(int, item);
+    TestFolder dir;
+    frmMain f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QList<QMdiSubWindow*> windows;
+    for (int i = 0; i < 4; ++i) {
+        windows << f.mdiArea->addSubWindow(new QWidget);
+        windows.last()->setWindowTitle(QStringLiteral("W%1").arg(i));
+        windows.last()->show();
+    }
+    windows[1]->showMinimized();
+    windows[3]->showMinimized();
+    f.mnuWinArrange[item]->trigger();
+    // Each icon lies in the client area, and no open window covers it.
+    const QRect area = f.mdiArea->viewport()->rect();
+    for (QMdiSubWindow* icon : {windows[1], windows[3]}) {
+        QVERIFY(icon->isVisible() && icon->isMinimized());
+        QVERIFY(area.contains(icon->geometry()));
+        for (QMdiSubWindow* open : {windows[0], windows[2]})
+            QVERIFY2(!open->geometry().intersects(icon->geometry()),
+                     qPrintable(open->windowTitle() + " covers " + icon->windowTitle()));
+    }
+    if (item != 4) // the open windows fill what the icons leave
+        QCOMPARE(windows[0]->y(), 0);
 }
 
 void TestShell::windowMenuListsWindows() {
