@@ -151,7 +151,7 @@ void frmMain::buildToolbar() {
 void frmMain::buildPanel() {
     frame = new QSplitter(Qt::Horizontal, this);
     frame->setChildrenCollapsible(false);
-    picSelect = new QSplitter(Qt::Vertical, frame);
+    picSelect = newPanel();
     picSelect->setChildrenCollapsible(false);
     dirSelect = new DirList(picSelect);
     dirSelect->setVolumeRoots(drvSelect->volumes());

@@ -179,10 +179,13 @@ private:
     void folderOpenFailed(const QString& path);
 
     void fillWindowMenu();
+    QSplitter* newPanel();
     void setupLayout();
+    void panelResized();
     void snapFolderList();
 
     QList<QAction*> m_windowItems;
+    int m_split = 144; // the split between the two lists, before snapping to rows
     HelpWindow* m_help = nullptr;
     bool m_operating = false;
 };

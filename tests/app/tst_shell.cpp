@@ -40,6 +40,8 @@ private slots:
     void listSplitterLimits();
     void snapToRows_data();
     void snapToRows();
+    void folderListWholeRows_data();
+    void folderListWholeRows();
     void frameMinimumHeight();
     void viewersMinimiseWithFrame();
 };
@@ -330,6 +332,31 @@ void TestShell::snapToRows() {
     QFETCH(int, height);
     QFETCH(int, snapped);
     QCOMPARE(SnapToRows(height, 18, 1, 50), snapped);
+}
+
+void TestShell::folderListWholeRows_data() {
+    QTest::addColumn<QSize>("frame"); // empty = as it starts
+    QTest::newRow("start-up") << QSize();
+    QTest::newRow("taller") << QSize(900, 777);
+    QTest::newRow("shorter") << QSize(700, 300);
+    QTest::newRow("narrower") << QSize(560, 481);
+}
+
+void TestShell::folderListWholeRows() {
+    QFETCH(QSize, frame);
+    TestFolder dir;
+    for (int i = 0; i < 30; ++i)
+        dir.mkdir(QStringLiteral("sub%1").arg(i));
+    frmMain f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    if (!frame.isEmpty())
+        f.resize(frame);
+    QCoreApplication::processEvents();
+    const int top = f.dirSelect->height();
+    QCOMPARE((top - 2 * f.dirSelect->frameWidth()) % f.dirSelect->sizeHintForRow(0), 0);
+    QVERIFY(top <= 144);
+    QCOMPARE(f.flbSelect->y(), f.dirSelect->geometry().bottom() + 1 + 5);
 }
 
 void TestShell::frameMinimumHeight() {
