@@ -52,6 +52,8 @@ void frmMain::SettingApply() {
         dirSelect->setPath(strCurrentPath);
     }
     flbSelect->setShowHidden(sngSetting[SlotAttributeMask] == 2);
+    // The count line counts what the file list shows, hidden files included.
+    showCount();
     cmbDot[0]->setCurrentIndex(sizeListIndex(sngSetting[SlotWidthIndex], cmbDot[0]->count()));
     cmbDot[1]->setCurrentIndex(sizeListIndex(sngSetting[SlotHeightIndex], cmbDot[1]->count()));
     mnuOption[0]->setChecked(sngSetting[SlotAttributeMask] != 0);

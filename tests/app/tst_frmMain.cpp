@@ -52,10 +52,12 @@ private slots:
 namespace {
 // Writes a settings file whose first line names the given folder.
 void writeSettings(TestFolder& dir, const QString& current, float widthIndex = 2,
-                   float heightIndex = 2) {
+                   float heightIndex = 2, bool hidden = false) {
     QByteArray data = "\"" + current.toUtf8() + "\"\r\n";
     for (int slot = 0; slot <= 40; ++slot) {
         float v = slot == 7 ? 1 : 0;
+        if (slot == 9 && hidden)
+            v = 2;
         if (slot == 12)
             v = widthIndex;
         if (slot == 13)
@@ -124,25 +126,34 @@ void TestFrmMain::firstRun() {
 void TestFrmMain::startFolder_data() {
     QTest::addColumn<QString>("saved");
     QTest::addColumn<bool>("opensSaved");
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("a file") << "photo.jpg" << false;
-    QTest::newRow("gone") << "gone" << false;
-    QTest::newRow("a folder") << "pics" << true;
+    QTest::addColumn<bool>("hidden"); // hidden files shown
+    QTest::addColumn<int>("files");
+    QTest::newRow("empty") << "" << false << false << 1;
+    QTest::newRow("a file") << "photo.jpg" << false << false << 1;
+    QTest::newRow("gone") << "gone" << false << false << 1;
+    QTest::newRow("a folder") << "pics" << true << false << 7;
+    QTest::newRow("a folder, hidden files shown") << "pics" << true << true << 8;
 }
 
 void TestFrmMain::startFolder() {
     QFETCH(QString, saved);
     QFETCH(bool, opensSaved);
+    QFETCH(bool, hidden);
+    QFETCH(int, files);
     TestFolder dir;
     dir.write("photo.jpg", "x");
-    dir.mkdir("pics");
+    dir.write("pics/.hidden.jpg", "x");
+    for (int i = 0; i < 7; ++i)
+        dir.write(QStringLiteral("pics/%1.jpg").arg(i), "x");
     const QString path = saved.isEmpty() ? QString() : dir.file(saved);
-    writeSettings(dir, path);
+    writeSettings(dir, path, 2, 2, hidden);
     MsgBoxRecorder boxes;
     frmMain f;
     QCOMPARE(f.dirSelect->Path(), opensSaved ? path : dir.path());
     QCOMPARE(mdlSt::strCurrentPath, f.dirSelect->Path());
     QCOMPARE(f.flbSelect->Path(), f.dirSelect->Path());
+    QCOMPARE(f.flbSelect->ListCount(), files);
+    QCOMPARE(f.lblCount->text(), CountLine(f.dirSelect->Path(), files));
 }
 
 void TestFrmMain::savedSizesRestored() {
