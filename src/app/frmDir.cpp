@@ -43,6 +43,10 @@ frmDir::frmDir(QWidget* parent) : QDialog(parent) {
         drvCSelect->rememberFolder(dirCSelect->Path());
         flbCSelect->setPath(dirCSelect->Path());
     });
+    connect(drvCSelect, &DriveList::VolumesChanged, this, [this] {
+        if (FollowVolumeChange(*drvCSelect, *dirCSelect))
+            flbCSelect->Refresh();
+    });
     connect(cmdOK, &QPushButton::clicked, this, &frmDir::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDir::cmdCancel_Click);
     Form_Load();

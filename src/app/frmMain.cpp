@@ -166,6 +166,7 @@ void frmMain::buildPanel() {
 
     setupLayout();
     connect(drvSelect, &DriveList::Change, this, &frmMain::drvSelect_Change);
+    connect(drvSelect, &DriveList::VolumesChanged, this, &frmMain::volumesChanged);
     connect(dirSelect, &DirList::Change, this, &frmMain::dirSelect_Change);
     connect(flbSelect, &FileList::DblClick, this, &frmMain::flbSelect_DblClick);
     connect(dirSelect, &DirList::openFailed, this, &frmMain::folderOpenFailed);

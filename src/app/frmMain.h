@@ -177,6 +177,7 @@ private:
     void PaintBackground();
     void showCount();
     void folderOpenFailed(const QString& path);
+    void volumesChanged();
 
     void fillWindowMenu();
     QSplitter* newPanel();

@@ -71,6 +71,12 @@ void frmMain::dirSelect_Change() {
     showCount();
 }
 
+void frmMain::volumesChanged() {
+    // A folder that went with its volume moves the panel through Change.
+    if (FollowVolumeChange(*drvSelect, *dirSelect))
+        PanelRefresh();
+}
+
 void frmMain::folderOpenFailed(const QString& path) {
     MsgBox(QStringLiteral("フォルダーを開けませんでした。\n") + path, Msg::OkOnly | Msg::Critical,
            QStringLiteral("警告"));
@@ -110,12 +116,19 @@ void frmMain::HistoryMenu() {
 void frmMain::mnuDir_Click(int index) {
     const QString remembered = dirSelect->Path();
     const QString entry = mdlSt::strHistory[index];
-    if (!DirExists(entry, Attr::Directory))
-        return;
-    drvSelect->setDrive(entry);
-    const FsStatus st = dirSelect->setPath(entry);
-    if (st == FsStatus::Ok)
-        return;
+    // A folder on a volume that is not there is not available, unlike a
+    // folder that is gone from a volume that is there.
+    FsStatus st = VolumeUnavailable(entry, drvSelect->volumes(), drvSelect->seenVolumes())
+                      ? FsStatus::NotReady
+                      : FsStatus::Ok;
+    if (st == FsStatus::Ok) {
+        if (!DirExists(entry, Attr::Directory))
+            return;
+        drvSelect->setDrive(entry);
+        st = dirSelect->setPath(entry);
+        if (st == FsStatus::Ok)
+            return;
+    }
     if (st == FsStatus::NotReady)
         tellDiskNotSet();
     dirSelect->setPath(remembered);

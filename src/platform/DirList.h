@@ -15,6 +15,7 @@ public:
     explicit DirList(QWidget* parent = nullptr);
 
     void setVolumeRoots(const QStringList& roots) { m_roots = roots; }
+    QStringList volumeRoots() const { return m_roots; }
 
     QString Path() const { return m_path; }
     // Opens a folder; raises Change when the open folder changes. A folder

@@ -1,34 +1,45 @@
 #include "platform/Volumes.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QPointer>
 #include <QSet>
+#include <QSocketNotifier>
 #include <QStorageInfo>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
-bool isPseudo(const QStorageInfo& v) {
+bool isUnder(const QString& path, const QString& folder) {
+    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+}
+} // namespace
+
+bool IsDriveVolume(const QByteArray& type, const QString& root) {
     static const QSet<QByteArray> pseudo = {
         "proc",    "sysfs",       "devtmpfs",  "devpts",      "cgroup",
         "cgroup2", "securityfs",  "debugfs",   "tracefs",     "pstore",
         "bpf",     "mqueue",      "hugetlbfs", "configfs",    "fusectl",
         "autofs",  "binfmt_misc", "efivarfs",  "nsfs",        "rpc_pipefs",
         "ramfs",   "overlay",     "squashfs",  "fuse.portal", "fuse.gvfsd-fuse"};
-    const QByteArray type = v.fileSystemType();
-    const QString root = v.rootPath();
+    if (root == QLatin1String("/"))
+        return true;
     if (pseudo.contains(type))
-        return root != QLatin1String("/");
-    if (type == "tmpfs")
-        return root != QLatin1String("/tmp");
+        return false;
+    if (isUnder(root, QStringLiteral("/run/media")))
+        return root != QLatin1String("/run/media");
     for (const char* system : {"/proc", "/sys", "/dev", "/run", "/boot/efi"})
-        if (root == QLatin1String(system) || root.startsWith(QLatin1String(system) + '/'))
-            return true;
-    return false;
+        if (isUnder(root, QLatin1String(system)))
+            return false;
+    return true;
 }
-} // namespace
 
 QStringList MountedVolumeRoots() {
     QStringList roots{QStringLiteral("/")};
     for (const QStorageInfo& v : QStorageInfo::mountedVolumes()) {
-        if (!v.isValid() || isPseudo(v))
+        if (!v.isValid() || !IsDriveVolume(v.fileSystemType(), v.rootPath()))
             continue;
         const QString root = CleanFolderPath(v.rootPath());
         if (!roots.contains(root))
@@ -51,11 +62,29 @@ QString VolumeRootOf(const QString& path, const QStringList& roots) {
     const QString p = CleanFolderPath(path);
     QString best = QStringLiteral("/");
     for (const QString& r : roots) {
-        const bool holds = p == r || r == QLatin1String("/") || p.startsWith(r + QLatin1Char('/'));
+        const bool holds = r == QLatin1String("/") || isUnder(p, r);
         if (holds && r.size() > best.size())
             best = r;
     }
     return best;
+}
+
+bool VolumeUnavailable(const QString& path, const QStringList& mounted, const QStringList& seen) {
+    const QString p = CleanFolderPath(path);
+    for (const QString& r : seen)
+        if (r != QLatin1String("/") && isUnder(p, r) && !mounted.contains(r))
+            return true;
+    // The desktop mounts removable media at <base>/<user>/<label> and removes
+    // the label folder when the medium goes.
+    for (const char* folder : {"/media/", "/run/media/"}) {
+        const QString base = QLatin1String(folder);
+        if (!p.startsWith(base))
+            continue;
+        const QStringList parts = p.mid(base.size()).split(QLatin1Char('/'));
+        if (parts.size() >= 2 && !parts[0].isEmpty() && !parts[1].isEmpty())
+            return !QFileInfo(base + parts[0] + QLatin1Char('/') + parts[1]).isDir();
+    }
+    return false;
 }
 
 QString WithTrailingSlash(const QString& folder) {
@@ -64,4 +93,25 @@ QString WithTrailingSlash(const QString& folder) {
 
 QString JoinPath(const QString& folder, const QString& name) {
     return WithTrailingSlash(folder) + name;
+}
+
+MountWatcher& MountWatcher::instance() {
+    static QPointer<MountWatcher> watcher;
+    if (!watcher)
+        watcher = new MountWatcher(QCoreApplication::instance());
+    return *watcher;
+}
+
+MountWatcher::MountWatcher(QObject* parent) : QObject(parent) {
+    m_fd = ::open("/proc/self/mountinfo", O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0)
+        return; // no mount table to watch: the drives of start-up stay
+    m_notifier = new QSocketNotifier(m_fd, QSocketNotifier::Exception, this);
+    connect(m_notifier, &QSocketNotifier::activated, this, &MountWatcher::changed);
+}
+
+MountWatcher::~MountWatcher() {
+    delete m_notifier;
+    if (m_fd >= 0)
+        ::close(m_fd);
 }

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QStyle>
 #include <QToolButton>
 #include <QtTest>
@@ -38,10 +39,12 @@ private slots:
     void countLine();
     void folderChangeFollowsPanel();
     void driveNotReady();
+    void driveListFollowsMounts();
     void historyEleven();
     void historyDuplicateAndCase();
     void historyCaption();
     void historySeparator();
+    void historyClickMissingFolder_data();
     void historyClickMissingFolder();
     void historyClickGoesThere();
     void historyDelete();
@@ -374,6 +377,37 @@ void TestFrmMain::driveNotReady() {
     QCOMPARE(mdlSt::strCurrentPath, before);
 }
 
+void TestFrmMain::driveListFollowsMounts() {
+    TestFolder dir;
+    const QString card = dir.mkdir("card");
+    MsgBoxRecorder boxes;
+    frmMain f;
+    QVERIFY(!f.drvSelect->volumes().contains(card));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "piksor-card", card}) != 0)
+        QSKIP("mounting a file system is not allowed here");
+    auto unmount = qScopeGuard([card] { QProcess::execute("umount", {card}); });
+    // The volume appears without any polling: the mount table tells.
+    QTRY_VERIFY_WITH_TIMEOUT(f.drvSelect->volumes().contains(card), 1000);
+    const QString photos = dir.mkdir("card/DCIM");
+    f.drvSelect->setDrive(card);
+    QCOMPARE(f.dirSelect->setPath(photos), FsStatus::Ok);
+    f.HistoryAdd(photos);
+    f.HistoryMenu();
+    QCOMPARE(QProcess::execute("umount", {card}), 0);
+    unmount.dismiss();
+    // It goes, and the lists go back to the readable folder it was mounted on.
+    QTRY_VERIFY_WITH_TIMEOUT(!f.drvSelect->volumes().contains(card), 1000);
+    QCOMPARE(f.dirSelect->Path(), card);
+    QCOMPARE(f.drvSelect->drive(), QStringLiteral("/"));
+    QCOMPARE(mdlSt::strCurrentPath, card);
+    QCOMPARE(f.lblCount->text(), CountLine(card, 0));
+    QVERIFY(boxes.calls().isEmpty());
+    // Its folder in the history is on a volume that is not there.
+    f.mnuDir[0]->trigger();
+    QCOMPARE(boxes.prompts(), QStringList{"ディスクがセットされていません。"});
+    QCOMPARE(f.dirSelect->Path(), card);
+}
+
 void TestFrmMain::historyEleven() {
     TestFolder dir;
     frmMain f;
@@ -419,17 +453,40 @@ void TestFrmMain::historySeparator() {
     QCOMPARE(one.mid(one.size() - 4), QStringList({"-", " 1 /x&&y", "-", "Piksorの終了(&X)"}));
 }
 
+void TestFrmMain::historyClickMissingFolder_data() {
+    QTest::addColumn<QString>("entry");   // "~" = the test folder
+    QTest::addColumn<QString>("message"); // "" = silently ignored
+    QTest::newRow("gone from a volume that is there") << "~/vanished"
+                                                      << "";
+    QTest::newRow("on a volume unmounted since")
+        << "~/usb/DCIM" << QStringLiteral("ディスクがセットされていません。");
+    QTest::newRow("removable medium gone")
+        << "/media/piksor-nobody/CARD/DCIM" << QStringLiteral("ディスクがセットされていません。");
+    QTest::newRow("removable medium gone, run folder")
+        << "/run/media/piksor-nobody/CARD" << QStringLiteral("ディスクがセットされていません。");
+}
+
 void TestFrmMain::historyClickMissingFolder() {
+    QFETCH(QString, entry);
+    QFETCH(QString, message);
     TestFolder dir;
+    const QString usb = dir.mkdir("usb");
     MsgBoxRecorder boxes;
     frmMain f;
+    f.drvSelect->setVolumes({"/", usb});
+    f.drvSelect->setVolumes({"/"}); // unmounted; its mount point stays
     const QString before = f.dirSelect->Path();
-    mdlSt::strHistory[0] = dir.file("vanished");
+    entry.replace(QLatin1Char('~'), dir.path());
+    mdlSt::strHistory[0] = entry;
     f.HistoryMenu();
     f.mnuDir[0]->trigger();
     QCOMPARE(f.dirSelect->Path(), before);
-    QVERIFY(boxes.calls().isEmpty());
-    QCOMPARE(mdlSt::strHistory[0], dir.file("vanished")); // stays in the list
+    QCOMPARE(boxes.prompts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty()) {
+        QCOMPARE(boxes.calls()[0].title, QStringLiteral("警告"));
+        QCOMPARE(boxes.calls()[0].icon(), int(Msg::Critical));
+    }
+    QCOMPARE(mdlSt::strHistory[0], entry); // stays in the list
 }
 
 void TestFrmMain::historyClickGoesThere() {

@@ -23,6 +23,8 @@ private slots:
     void placement();
     void volumeOf_data();
     void volumeOf();
+    void driveVolumes_data();
+    void driveVolumes();
     void dirListChain();
     void dirListRefusesMissingFolder();
     void fileListPatternAndHidden();
@@ -136,6 +138,30 @@ void TestPlatform::volumeOf() {
     QFETCH(QString, path);
     QFETCH(QString, root);
     QCOMPARE(VolumeRootOf(path, {"/", "/media/usb"}), root);
+}
+
+void TestPlatform::driveVolumes_data() {
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<bool>("drive");
+    QTest::newRow("root, any type") << QByteArray("overlay") << "/" << true;
+    QTest::newRow("disk") << QByteArray("ext4") << "/home" << true;
+    QTest::newRow("card") << QByteArray("vfat") << "/media/u/CARD" << true;
+    QTest::newRow("card under run") << QByteArray("vfat") << "/run/media/u/CARD" << true;
+    QTest::newRow("memory, a person's") << QByteArray("tmpfs") << "/mnt/ram" << true;
+    QTest::newRow("memory, /tmp") << QByteArray("tmpfs") << "/tmp" << true;
+    QTest::newRow("memory, system") << QByteArray("tmpfs") << "/run/user/1000" << false;
+    QTest::newRow("memory, /dev/shm") << QByteArray("tmpfs") << "/dev/shm" << false;
+    QTest::newRow("pseudo") << QByteArray("proc") << "/proc" << false;
+    QTest::newRow("pseudo elsewhere") << QByteArray("squashfs") << "/snap/core/1" << false;
+    QTest::newRow("boot loader") << QByteArray("vfat") << "/boot/efi" << false;
+}
+
+void TestPlatform::driveVolumes() {
+    QFETCH(QByteArray, type);
+    QFETCH(QString, root);
+    QFETCH(bool, drive);
+    QCOMPARE(IsDriveVolume(type, root), drive);
 }
 
 void TestPlatform::dirListChain() {
