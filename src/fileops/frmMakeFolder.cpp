@@ -1,6 +1,7 @@
 #include "fileops/frmMakeFolder.h"
 
 #include "platform/Files.h"
+#include "platform/FolderEntries.h"
 #include "platform/MsgBox.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
@@ -53,8 +54,9 @@ void frmMakeFolder::cmdOk_Click() {
         return;
     }
     const QString path = JoinPath(m_parentFolder, name);
-    // An empty name finds the folder itself, so it counts as a duplicate too.
-    if (name.isEmpty() || DirExists(path, Attr::Directory)) {
+    // An empty name finds the folder itself, so it counts as a duplicate too;
+    // a name that differs only in case is the same name.
+    if (name.isEmpty() || NameExists(m_parentFolder, name, Attr::Directory)) {
         warn(QStringLiteral("名前が重複しています。"));
         return;
     }

@@ -24,7 +24,8 @@ enum : int {
 bool PassesMask(bool isDir, bool isHidden, int mask);
 
 // A lookup of one exact path: true when it exists and passes the mask. No
-// wildcard has a meaning here.
+// wildcard has a meaning here. Whether a name is taken in a folder, in any
+// letter case, is NameExists (FolderEntries.h).
 bool DirExists(const QString& path, int mask);
 
 struct DirListing {

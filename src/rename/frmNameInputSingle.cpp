@@ -1,7 +1,7 @@
 #include "rename/frmNameInputSingle.h"
 
 #include "app/mdlSt.h"
-#include "platform/Files.h"
+#include "platform/FolderEntries.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
 #include "rename/NamingRules.h"
@@ -49,8 +49,10 @@ void frmNameInputSingle::cmdOk_Click() {
     const QString name = txtName->text();
     if (RefuseName(name, *txtName))
         return;
-    if (DirExists(mdlSt::strWorkPath + name, mdlSt::AttributeMask()))
-        return; // the name exists (the unchanged name too): OK does nothing
+    // The name exists, in any letter case (the unchanged name too): OK does
+    // nothing.
+    if (NameExists(mdlSt::strWorkPath, name, mdlSt::AttributeMask()))
+        return;
     mdlSt::strWorkName = name;
     accept();
 }

@@ -37,6 +37,8 @@ void TestFolders::makeFolder_data() {
                                      << "名前が重複しています。";
     QTest::newRow("existing file") << "photo.jpg"
                                    << "名前が重複しています。";
+    QTest::newRow("existing folder in another case") << "OLD"
+                                                     << "名前が重複しています。";
     QTest::newRow("empty") << ""
                            << "名前が重複しています。";
     QTest::newRow("slash") << "a/b"

@@ -4,6 +4,7 @@
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 #include "platform/Files.h"
+#include "platform/FolderEntries.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
 
@@ -32,29 +33,43 @@ void TestPlatform::lookupMasks_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("mask");
     QTest::addColumn<bool>("found");
-    QTest::newRow("plain, mask 0") << "a.jpg" << 0 << true;
-    QTest::newRow("hidden, mask 0") << ".h.jpg" << 0 << false;
-    QTest::newRow("hidden, mask 2") << ".h.jpg" << 2 << true;
-    QTest::newRow("hidden, mask 6") << ".h.jpg" << 6 << true;
-    QTest::newRow("folder, mask 0") << "sub" << 0 << false;
-    QTest::newRow("folder, mask 2") << "sub" << 2 << false;
-    QTest::newRow("folder, mask 16") << "sub" << 16 << true;
-    QTest::newRow("plain, mask 16") << "a.jpg" << 16 << true;
-    QTest::newRow("read-only, mask 0") << "ro.jpg" << 0 << true;
-    QTest::newRow("missing") << "none.jpg" << 6 << false;
+    QTest::addColumn<bool>("exact"); // found by the lookup of the exact path
+    QTest::newRow("plain, mask 0") << "a.jpg" << 0 << true << true;
+    QTest::newRow("hidden, mask 0") << ".h.jpg" << 0 << false << false;
+    QTest::newRow("hidden, mask 2") << ".h.jpg" << 2 << true << true;
+    QTest::newRow("hidden, mask 6") << ".h.jpg" << 6 << true << true;
+    QTest::newRow("folder, mask 0") << "sub" << 0 << false << false;
+    QTest::newRow("folder, mask 2") << "sub" << 2 << false << false;
+    QTest::newRow("folder, mask 16") << "sub" << 16 << true << true;
+    QTest::newRow("plain, mask 16") << "a.jpg" << 16 << true << true;
+    QTest::newRow("read-only, mask 0") << "ro.jpg" << 0 << true << true;
+    QTest::newRow("missing") << "none.jpg" << 6 << false << false;
+    QTest::newRow("other case") << "A.JPG" << 0 << true << false;
+    QTest::newRow("other case, full width") << "ＰＩＣ.jpg" << 0 << true << false;
+    QTest::newRow("other case, hidden, mask 0") << ".H.JPG" << 0 << false << false;
+    QTest::newRow("other case, hidden, mask 2") << ".H.Jpg" << 2 << true << false;
+    QTest::newRow("other case, folder, mask 0") << "SUB" << 0 << false << false;
+    QTest::newRow("other case, folder, mask 16") << "Sub" << 16 << true << false;
+    QTest::newRow("link that leads nowhere") << "dangling.jpg" << 0 << true << false;
+    QTest::newRow("wildcard") << "*.jpg" << 6 << false << false;
 }
 
 void TestPlatform::lookupMasks() {
     QFETCH(QString, name);
     QFETCH(int, mask);
     QFETCH(bool, found);
+    QFETCH(bool, exact);
     TestFolder dir;
     dir.write("a.jpg", "x");
     dir.write(".h.jpg", "x");
     dir.write("ro.jpg", "x");
+    dir.write("ｐｉｃ.jpg", "x");
     QFile::setPermissions(dir.file("ro.jpg"), QFileDevice::ReadOwner);
     dir.mkdir("sub");
-    QCOMPARE(DirExists(dir.file(name), mask), found);
+    QVERIFY(QFile::link(dir.file("gone.jpg"), dir.file("dangling.jpg")));
+    QCOMPARE(DirExists(dir.file(name), mask), exact);
+    QCOMPARE(NameExists(dir.path(), name, mask), found);
+    QCOMPARE(FolderNames(dir.path() + '/').contains(name, mask), found);
 }
 
 void TestPlatform::lookupIsExact() {
