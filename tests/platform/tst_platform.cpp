@@ -99,6 +99,11 @@ void TestPlatform::readOnlyAndClear() {
     TestFolder dir;
     const QString f = dir.write(".hidden.jpg", "x");
     QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    // A link is judged and cleared as itself: what it leads to keeps its mode.
+    const QString link = dir.file("link.jpg");
+    QVERIFY(QFile::link(f, link));
+    QVERIFY(!IsReadOnly(link));
+    QCOMPARE(ClearAttributes(link), FsStatus::Ok);
     QVERIFY(IsReadOnly(f));
     QCOMPARE(ClearAttributes(f), FsStatus::Ok);
     QVERIFY(!IsReadOnly(f));
