@@ -1,8 +1,13 @@
 #include "platform/Volumes.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSet>
 #include <QStorageInfo>
+
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace {
 bool isPseudo(const QStorageInfo& v) {
@@ -64,4 +69,33 @@ QString WithTrailingSlash(const QString& folder) {
 
 QString JoinPath(const QString& folder, const QString& name) {
     return WithTrailingSlash(folder) + name;
+}
+
+bool IsMountPoint(const QString& folder) {
+    const QByteArray native = QFile::encodeName(CleanFolderPath(folder));
+    struct statx self {};
+    if (::statx(AT_FDCWD, native.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &self) != 0 ||
+        !S_ISDIR(self.stx_mode))
+        return false;
+    // The kernel knows the root of every mount, of a bind mount too.
+    if (self.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (self.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    struct stat mine {
+    }, parent{};
+    return ::stat(native.constData(), &mine) == 0 &&
+           ::stat((native + "/..").constData(), &parent) == 0 && mine.st_dev != parent.st_dev;
+}
+
+namespace {
+bool textBelow(const QString& path, const QString& folder) {
+    return path == folder || path.startsWith(WithTrailingSlash(folder));
+}
+} // namespace
+
+bool IsSameOrBelow(const QString& path, const QString& folder) {
+    if (textBelow(CleanFolderPath(path), CleanFolderPath(folder)))
+        return true;
+    const QString realPath = QFileInfo(path).canonicalFilePath();
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    return !realPath.isEmpty() && !realFolder.isEmpty() && textBelow(realPath, realFolder);
 }

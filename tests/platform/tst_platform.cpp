@@ -19,6 +19,8 @@ private slots:
     void lookupIsExact();
     void enumerateKeepsOrderAndMask();
     void readOnlyAndClear();
+    void readableNames_data();
+    void readableNames();
     void verifiedWriteReplaces();
     void placement_data();
     void placement();
@@ -109,6 +111,30 @@ void TestPlatform::readOnlyAndClear() {
     QVERIFY(!IsReadOnly(f));
     QVERIFY(QFileInfo::exists(f)); // clearing never renames a hidden file
     QCOMPARE(ClearAttributes(dir.file("gone")), FsStatus::NotFound);
+}
+
+void TestPlatform::readableNames_data() {
+    QTest::addColumn<QByteArray>("native");
+    QTest::addColumn<QString>("readable");
+    QTest::addColumn<bool>("decodes");
+    QTest::newRow("plain") << QByteArray("a.jpg") << "a.jpg" << true;
+    QTest::newRow("Japanese") << QString("写真.jpg").toUtf8() << "写真.jpg" << true;
+    QTest::newRow("replacement character") << QByteArray("\xef\xbf\xbd") << "\uFFFD" << true;
+    QTest::newRow("Shift-JIS") << QByteArray("\x93\xfa\x96\x7b.jpg") << "\\x93\\xFA\\x96{.jpg"
+                               << false;
+    QTest::newRow("Shift-JIS, partly UTF-8")
+        << QByteArray("\x8e\xca\x90\x5e") << "\\x8E\u0290^" << false;
+    QTest::newRow("cut sequence") << QByteArray("a\xe5\x86") << "a\\xE5\\x86" << false;
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << "\\xC0\\xAF" << false;
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << "\\xED\\xA0\\x80" << false;
+}
+
+void TestPlatform::readableNames() {
+    QFETCH(QByteArray, native);
+    QFETCH(QString, readable);
+    QFETCH(bool, decodes);
+    QCOMPARE(ReadableName(native), readable);
+    QCOMPARE(DecodesExactly(native), decodes);
 }
 
 void TestPlatform::verifiedWriteReplaces() {
