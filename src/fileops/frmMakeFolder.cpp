@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/FolderEntries.h"
+#include "platform/FormText.h"
 #include "platform/MsgBox.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
@@ -29,7 +30,7 @@ frmMakeFolder::frmMakeFolder(const QString& parentFolder, QWidget* parent)
     setFixedSize(TwipsToPixelsX(3720), TwipsToPixelsY(1200));
 
     lblTitle = new QLabel(QStringLiteral("作成するフォルダーの名前を入力して下さい。"), this);
-    lblTitle->setGeometry(TwipsToPixels(120, 120, 3465, 180).adjusted(0, -2, 0, 2));
+    lblTitle->setGeometry(TwipsToPixels(120, 120, 3465, 180));
     txtName = new QLineEdit(this);
     txtName->setGeometry(TwipsToPixels(240, 360, 3135, 270));
     cmdOk = new QPushButton(QStringLiteral("作成"), this);
@@ -44,6 +45,7 @@ frmMakeFolder::frmMakeFolder(const QString& parentFolder, QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmMakeFolder::cmdOk_Click);
     // Esc and the close box cancel.
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitFormTexts(*this);
     PlaceAtPointer(*this);
 }
 

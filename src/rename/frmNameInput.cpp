@@ -2,6 +2,7 @@
 
 #include "app/mdlSt.h"
 #include "platform/FolderEntries.h"
+#include "platform/FormText.h"
 #include "platform/MsgBox.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
@@ -37,6 +38,7 @@ frmNameInput::frmNameInput(QWidget* parent) : PointerPlacedDialog(parent) {
     InstallExtensionLock(*txtName, strExt);
     SetNameText(*txtName, mdlSt::strWorkName);
     txtName->setFocus();
+    FitFormTexts(*this);
 }
 
 bool frmNameInput::taken(const QString& name) const {

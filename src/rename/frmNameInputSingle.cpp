@@ -2,6 +2,7 @@
 
 #include "app/mdlSt.h"
 #include "platform/FolderEntries.h"
+#include "platform/FormText.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
 #include "rename/NamingRules.h"
@@ -35,6 +36,7 @@ frmNameInputSingle::frmNameInputSingle(QWidget* parent) : PointerPlacedDialog(pa
     txtName->setFocus();
     // The base name is selected, so typing replaces it and keeps the extension.
     txtName->setSelection(0, int(mdlSt::strWorkName.size() - strExt.size() - 1));
+    FitFormTexts(*this);
 }
 
 void frmNameInputSingle::keyPressEvent(QKeyEvent* event) {
