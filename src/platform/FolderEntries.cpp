@@ -4,6 +4,7 @@
 #include "platform/Volumes.h"
 
 #include <QFile>
+#include <QStringList>
 
 #include <cerrno>
 #include <cstring>
@@ -29,39 +30,24 @@ bool DecodesExactly(const QByteArray& native) {
     return QFile::encodeName(QFile::decodeName(native)) == native;
 }
 
-namespace {
-// The length of the UTF-8 sequence a byte leads, 0 when it leads none.
-qsizetype sequenceLength(uchar lead) {
-    if (lead < 0x80)
-        return 1;
-    if (lead < 0xC2)
-        return 0;
-    if (lead < 0xE0)
-        return 2;
-    if (lead < 0xF0)
-        return 3;
-    return lead < 0xF5 ? 4 : 0;
-}
-} // namespace
-
 QString ReadableName(const QByteArray& native) {
-    QString out;
-    for (qsizetype i = 0; i < native.size();) {
-        const auto lead = uchar(native[i]);
-        const qsizetype length = sequenceLength(lead);
-        const QByteArray sequence = native.mid(i, length);
-        // A sequence is shown as text only when it decodes to exactly itself.
-        if (length > 0 && sequence.size() == length &&
-            QString::fromUtf8(sequence).toUtf8() == sequence) {
-            out += QString::fromUtf8(sequence);
-            i += length;
-        } else {
-            out += QStringLiteral("\\x%1").arg(QString::number(lead, 16).toUpper(), 2,
-                                               QLatin1Char('0'));
-            ++i;
+    QStringList parts;
+    for (const QByteArray& part : native.split('/')) {
+        if (DecodesExactly(part)) {
+            parts.append(QFile::decodeName(part));
+            continue;
         }
+        // Bytes that only happen to form UTF-8 inside a name that is not are
+        // no text either: every byte beyond ASCII is shown as \xNN.
+        QString shown;
+        for (const char c : part)
+            shown += uchar(c) < 0x80
+                         ? QString(QLatin1Char(c))
+                         : QStringLiteral("\\x%1").arg(QString::number(uchar(c), 16).toUpper(), 2,
+                                                       QLatin1Char('0'));
+        parts.append(shown);
     }
-    return out;
+    return parts.join(QLatin1Char('/'));
 }
 
 FolderNames::FolderNames(const QString& folder) : m_folder(folder) {

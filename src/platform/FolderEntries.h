@@ -23,8 +23,9 @@ NativeListing NativeEntries(const QByteArray& folder);
 // The bytes decode to text that encodes back to exactly these bytes.
 bool DecodesExactly(const QByteArray& native);
 
-// A path or name for people to read: what is valid UTF-8 as text, every other
-// byte as \xNN.
+// A path or name for people to read: each part between "/" that decodes
+// exactly as text, in any other part every byte beyond ASCII as \xNN (as a
+// shell reads it back in $'...').
 QString ReadableName(const QByteArray& native);
 
 // The names of a folder, read once, for existence tests that ignore case, as
