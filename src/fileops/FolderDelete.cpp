@@ -46,15 +46,6 @@ bool holdsAny(const QString& folder, const QStringList& paths) {
 }
 } // namespace
 
-QStringList SubFolderGet(const QString& folder) {
-    QStringList out;
-    const QByteArray native = QFile::encodeName(folder);
-    for (const QByteArray& name : NativeEntries(native).names)
-        if (DecodesExactly(name) && isFolder(native + '/' + name))
-            out.append(JoinPath(folder, QFile::decodeName(name)));
-    return out;
-}
-
 DeletionLists DelListMake(const QString& target) {
     DeletionLists lists;
     if (!isFolder(QFile::encodeName(target))) {

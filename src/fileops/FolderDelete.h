@@ -25,10 +25,6 @@ struct Leftovers {
     bool isEmpty() const { return files.isEmpty() && folders.isEmpty(); }
 };
 
-// The subfolders of a folder, in the order the file system returns them;
-// links to folders are not subfolders.
-QStringList SubFolderGet(const QString& folder);
-
 // Collects the tree below and including a folder.
 DeletionLists DelListMake(const QString& target);
 

@@ -13,9 +13,25 @@
 #include <QToolButton>
 #include <QtTest>
 #include <fcntl.h>
+#include <optional>
 #include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+namespace {
+// A small tmpfs over a folder, unmounted at the end.
+struct Tmpfs {
+    QByteArray point;
+    bool ok;
+    explicit Tmpfs(const QString& folder)
+        : point(QFile::encodeName(folder)),
+          ok(::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") == 0) {}
+    ~Tmpfs() {
+        if (ok)
+            ::umount(point.constData());
+    }
+};
+} // namespace
 
 class TestFolders : public QObject {
     Q_OBJECT
@@ -217,22 +233,14 @@ void TestFolders::deleteRefusesVolumeRoot() {
     MsgBoxRecorder boxes;
     frmMain f;
     QString root = dir.path();
-    const QByteArray native = QFile::encodeName(dir.file("mnt"));
-    struct Unmount {
-        QByteArray p;
-        ~Unmount() {
-            if (!p.isEmpty())
-                ::umount(p.constData());
-        }
-    } unmount;
+    std::optional<Tmpfs> disk;
     if (listed) {
         // The panel shows the program's folder; make it the root of a volume.
         f.drvSelect->setVolumes({"/", dir.path()});
     } else {
         root = dir.mkdir("mnt");
-        if (::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") != 0)
+        if (!disk.emplace(root).ok)
             QSKIP("mounting a tmpfs is not allowed here");
-        unmount.p = native;
         dir.write("mnt/PicSet.Ini", "x");
         QCOMPARE(f.dirSelect->setPath(root), FsStatus::Ok);
     }
@@ -245,16 +253,12 @@ void TestFolders::deleteRefusesVolumeRoot() {
 void TestFolders::deleteReportsLeftovers() {
     TestFolder dir;
     dir.write("t/gone.jpg", "x");
-    const QString mountPoint = dir.mkdir("t/keep");
-    const QByteArray native = QFile::encodeName(mountPoint);
-    if (::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") != 0)
+    const Tmpfs disk(dir.mkdir("t/keep"));
+    if (!disk.ok)
         QSKIP("mounting a tmpfs is not allowed here");
-    struct Unmount {
-        QByteArray p;
-        ~Unmount() { ::umount(p.constData()); }
-    } unmount{native};
     dir.write("t/keep/stuck.jpg", "x");
-    QVERIFY(::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0);
+    QVERIFY(::mount("tmpfs", disk.point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") ==
+            0);
 
     MsgBoxRecorder boxes;
     frmMain f;
