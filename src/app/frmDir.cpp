@@ -5,6 +5,7 @@
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
+#include "platform/FormText.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
 
@@ -49,6 +50,7 @@ frmDir::frmDir(QWidget* parent) : QDialog(parent) {
     });
     connect(cmdOK, &QPushButton::clicked, this, &frmDir::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDir::cmdCancel_Click);
+    FitFormTexts(*this);
     Form_Load();
 }
 

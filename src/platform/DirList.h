@@ -32,6 +32,11 @@ signals:
     // A folder the user tried to open could not be read.
     void openFailed(const QString& path, FsStatus status);
 
+protected:
+    // Enter opens the highlighted folder and goes no further: in a dialog it
+    // does not also press the default button.
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void rebuild();
 

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointer>
 #include <QSet>
@@ -9,11 +10,13 @@
 #include <QStorageInfo>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
+// The path is the folder or lies below it, by text alone.
 bool isUnder(const QString& path, const QString& folder) {
-    return path == folder || path.startsWith(folder + QLatin1Char('/'));
+    return path == folder || path.startsWith(WithTrailingSlash(folder));
 }
 } // namespace
 
@@ -114,4 +117,27 @@ MountWatcher::~MountWatcher() {
     delete m_notifier;
     if (m_fd >= 0)
         ::close(m_fd);
+}
+
+bool IsMountPoint(const QString& folder) {
+    const QByteArray native = QFile::encodeName(CleanFolderPath(folder));
+    struct statx self {};
+    if (::statx(AT_FDCWD, native.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &self) != 0 ||
+        !S_ISDIR(self.stx_mode))
+        return false;
+    // The kernel knows the root of every mount, of a bind mount too.
+    if (self.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
+        return (self.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
+    struct stat mine {
+    }, parent{};
+    return ::stat(native.constData(), &mine) == 0 &&
+           ::stat((native + "/..").constData(), &parent) == 0 && mine.st_dev != parent.st_dev;
+}
+
+bool IsSameOrBelow(const QString& path, const QString& folder) {
+    if (isUnder(CleanFolderPath(path), CleanFolderPath(folder)))
+        return true;
+    const QString realPath = QFileInfo(path).canonicalFilePath();
+    const QString realFolder = QFileInfo(folder).canonicalFilePath();
+    return !realPath.isEmpty() && !realFolder.isEmpty() && isUnder(realPath, realFolder);
 }

@@ -26,6 +26,15 @@ QString VolumeRootOf(const QString& path, const QStringList& roots);
 // /run/media/<user>/<label>) whose label folder is gone.
 bool VolumeUnavailable(const QString& path, const QStringList& mounted, const QStringList& seen);
 
+// A folder on which a file system is mounted: its device differs from its
+// parent's. A symbolic link is never one.
+bool IsMountPoint(const QString& folder);
+
+// The path is the folder or lies below it, by the text of the two paths or by
+// what they are on disk (their canonical paths): a folder reached through a
+// symbolic link counts as the folder it leads to.
+bool IsSameOrBelow(const QString& path, const QString& folder);
+
 // Paths in the folder list's form: "/" only at the root, no trailing "/"
 // elsewhere.
 QString CleanFolderPath(const QString& path);
