@@ -128,6 +128,10 @@ void ThumbCache::openExisting() {
     m_folders.root = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     m_folders.size = openFolder(m_folders.root, m_size.folder, false);
     m_folders.fail = openFolder(m_folders.root, FailureFolder(), false);
+    findCanonicalRoot();
+}
+
+void ThumbCache::findCanonicalRoot() {
     // A folder that is the cache or lies within it is never thumbnailed.
     const QString canonical = QFileInfo(m_root).canonicalFilePath();
     m_canonicalRoot = canonical.isEmpty() ? m_root : canonical;
@@ -142,6 +146,7 @@ void ThumbCache::createMissing() {
             if (::mkdir(encoded(p).constData(), 0700) == 0)
                 ::chmod(encoded(p).constData(), 0700);
         m_folders.root = ::open(encoded(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        findCanonicalRoot();
     }
     if (m_folders.size < 0)
         m_folders.size = openFolder(m_folders.root, m_size.folder, true);

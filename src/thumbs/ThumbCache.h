@@ -65,6 +65,7 @@ private:
     Folders folders(bool create);
     void openExisting();
     void createMissing();
+    void findCanonicalRoot();
     bool unchanged(const Visit& v) const;
     bool insideCache(const QString& path);
     void write(int folder, const QString& name, const QByteArray& png);
