@@ -137,20 +137,23 @@ void ThumbCache::findCanonicalRoot() {
     m_canonicalRoot = canonical.isEmpty() ? m_root : canonical;
 }
 
-void ThumbCache::createMissing() {
-    m_created = true;
-    if (m_folders.root < 0) {
+void ThumbCache::createMissing(bool failures) {
+    if (m_folders.root < 0 && !m_triedRoot) {
         // The cache folder may be missing, and the folder that holds it
         // ($XDG_CACHE_HOME): each is made for the owner alone.
+        m_triedRoot = true;
         for (const QString& p : {QFileInfo(m_root).path(), m_root})
             if (::mkdir(encoded(p).constData(), 0700) == 0)
                 ::chmod(encoded(p).constData(), 0700);
         m_folders.root = ::open(encoded(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         findCanonicalRoot();
     }
-    if (m_folders.size < 0)
+    if (!failures && m_folders.size < 0 && !m_triedSize) {
+        m_triedSize = true;
         m_folders.size = openFolder(m_folders.root, m_size.folder, true);
-    if (m_folders.fail < 0) {
+    }
+    if (failures && m_folders.fail < 0 && !m_triedFail) {
+        m_triedFail = true;
         const QStringList parts = FailureFolder().split(QLatin1Char('/'));
         const int fail = openFolder(m_folders.root, parts[0], true);
         m_folders.fail = openFolder(fail, parts[1], true);
@@ -159,14 +162,14 @@ void ThumbCache::createMissing() {
     }
 }
 
-ThumbCache::Folders ThumbCache::folders(bool create) {
+ThumbCache::Folders ThumbCache::folders(Use use) {
     std::lock_guard<std::mutex> g(m_lock);
     if (m_size.pixels <= 0)
         return Folders();
     if (!m_opened)
         openExisting();
-    if (create && !m_created)
-        createMissing();
+    if (use != Use::Read)
+        createMissing(use == Use::WriteFailure);
     return m_folders;
 }
 
@@ -177,7 +180,7 @@ bool ThumbCache::insideCache(const QString& path) {
         if (folder == m_lastFolder)
             return m_lastInside;
     }
-    folders(false);
+    folders(Use::Read);
     QString canonical = QFileInfo(folder).canonicalFilePath();
     if (canonical.isEmpty())
         canonical = folder;
@@ -219,7 +222,7 @@ ThumbCache::Visit ThumbCache::visit(const QString& path) {
 ThumbCache::Found ThumbCache::find(const Visit& v) {
     if (!v.readable)
         return Found();
-    const Folders f = folders(false);
+    const Folders f = folders(Use::Read);
     const QByteArray bytes = readCached(f.size, v.name, MaxCachedBytes(m_size.pixels));
     // The header first: a PNG that is not whole, claims more than the
     // folder's square or names another file costs no decoding.
@@ -260,7 +263,7 @@ ThumbCache::Found ThumbCache::find(const Visit& v) {
 bool ThumbCache::knownFailure(const Visit& v) {
     if (!v.readable)
         return false;
-    const Folders f = folders(false);
+    const Folders f = folders(Use::Read);
     const PngSummary head = ReadPngSummary(readCached(f.fail, v.name, 1 << 16));
     return head.complete && TagsHold(head.text, v.stamp);
 }
@@ -301,14 +304,14 @@ void ThumbCache::write(int folder, const QString& name, const QByteArray& png) {
 void ThumbCache::store(const Visit& v, const QImage& reduced, QSize natural) {
     if (!v.writable || m_writeFailed || reduced.isNull() || !unchanged(v))
         return;
-    const Folders f = folders(true);
+    const Folders f = folders(Use::WriteThumbnail);
     write(f.size, v.name, encodePng(reduced, TagsToWrite(v.stamp, natural)));
 }
 
 void ThumbCache::storeFailure(const Visit& v) {
     if (!v.writable || m_writeFailed || !unchanged(v))
         return;
-    const Folders f = folders(true);
+    const Folders f = folders(Use::WriteFailure);
     QImage empty(1, 1, QImage::Format_ARGB32);
     empty.fill(Qt::transparent);
     write(f.fail, v.name, encodePng(empty, TagsToWrite(v.stamp)));

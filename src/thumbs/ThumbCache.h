@@ -62,9 +62,11 @@ private:
         int size = -1;
         int fail = -1;
     };
-    Folders folders(bool create);
+    // The folders open for reading, or with the one to be written made first.
+    enum class Use { Read, WriteThumbnail, WriteFailure };
+    Folders folders(Use use);
     void openExisting();
-    void createMissing();
+    void createMissing(bool failures);
     void findCanonicalRoot();
     bool unchanged(const Visit& v) const;
     bool insideCache(const QString& path);
@@ -76,7 +78,9 @@ private:
     std::mutex m_lock;
     Folders m_folders;
     bool m_opened = false;
-    bool m_created = false;
+    bool m_triedRoot = false;
+    bool m_triedSize = false;
+    bool m_triedFail = false;
     QString m_canonicalRoot;
     QString m_lastFolder;
     bool m_lastInside = false;
