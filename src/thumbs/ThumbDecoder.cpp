@@ -15,6 +15,22 @@
 #include <vector>
 
 namespace {
+// A picture whose pixels are all opaque is handed over without its alpha
+// channel (the same bits), so that the user-interface thread shows it as it
+// is instead of looking for transparent pixels and converting it.
+void dropOpaqueAlpha(QImage& image) {
+    const QImage::Format f = image.format();
+    if (f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+}
+
 // A picture (or the picture already reduced into a larger square) made into
 // the thumbnail of a box: fitted to the box, and scaled unless the picture is
 // smaller than the box.
@@ -26,6 +42,7 @@ Thumb fitted(QImage picture, QSize natural, QSize box) {
         out.image = picture.scaled(out.fit.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else
         out.image = std::move(picture);
+    dropOpaqueAlpha(out.image);
     return out;
 }
 
