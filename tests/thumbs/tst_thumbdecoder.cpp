@@ -112,6 +112,7 @@ void TestThumbDecoder::cacheEntries_data() {
     QTest::newRow("another file's") << "uri" << true << "decoded";
     QTest::newRow("empty") << "empty" << true << "decoded";
     QTest::newRow("truncated") << "truncated" << true << "decoded";
+    QTest::newRow("corrupt pixels") << "corrupt" << true << "decoded";
     QTest::newRow("claims 60000 x 60000") << "enormous" << true << "decoded";
     QTest::newRow("fewer pixels than the box") << "small" << true << "decoded";
     QTest::newRow("distorted") << "distorted" << true << "decoded";
@@ -142,6 +143,8 @@ void TestThumbDecoder::cacheEntries() {
     auto blue = [&](QSize size, FileStamp f, QSize natural = QSize(400, 300)) {
         return ThumbnailPng(size, Qt::blue, TagsToWrite(f, natural));
     };
+    // Whole chunks, but the pixel data damaged.
+    auto corrupt = [](QByteArray png) { return png.replace(png.indexOf("IDAT") + 6, 4, "xxxx"); };
     const FileStamp other{FileUri(dir.file("b.jpg")), file.mtime, file.size};
     const QMap<QString, QByteArray> contents{
         {"valid", blue(QSize(128, 96), file)},
@@ -150,6 +153,7 @@ void TestThumbDecoder::cacheEntries() {
         {"uri", blue(QSize(128, 96), other)},
         {"empty", QByteArray()},
         {"truncated", blue(QSize(128, 96), file).left(300)},
+        {"corrupt", corrupt(blue(QSize(128, 96), file))},
         {"small", blue(QSize(40, 30), file)},
         {"distorted", blue(QSize(128, 40), file, QSize())},
     };
