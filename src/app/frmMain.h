@@ -14,6 +14,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QSplitter;
 class QToolButton;
@@ -168,6 +169,7 @@ private:
     void buildPanel();
     void buildMenus();
     void connectThumbnails();
+    void childActivated(QMdiSubWindow* w);
     void connectFileCommands();
     void menuOperation(int index, bool winNum);
     void cancelSelection();
@@ -185,4 +187,6 @@ private:
     QList<QAction*> m_windowItems;
     HelpWindow* m_help = nullptr;
     bool m_operating = false;
+    // The thumbnail window that was last activated.
+    QPointer<QMdiSubWindow> m_activatedChild;
 };

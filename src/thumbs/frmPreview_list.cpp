@@ -14,12 +14,18 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 
 bool frmPreview::ListPre(const QString& strPath) {
     mdlSt::PanelEnabled(false);
     mdlSt::CommandEnabled(0);
-    setEnabled(false);
     frmMain* f = frmMain::instance();
+    // The focus leaves the window for the main window's client area, not for
+    // another thumbnail window, which the frame would activate when it
+    // regains the activation from a message box shown during the listing.
+    if (f)
+        f->mdiArea->setFocus();
+    setEnabled(false);
     if (f)
         f->setCursor(Qt::WaitCursor);
     ++m_loading;

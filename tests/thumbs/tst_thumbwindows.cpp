@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
@@ -25,6 +26,7 @@ private slots:
     void slotsAreReused();
     void caseDifferentFolders();
     void secondPressActivates();
+    void newWindowActiveAfterMessages();
     void onlySixExtensions_data();
     void onlySixExtensions();
     void caption_data();
@@ -128,6 +130,55 @@ void TestThumbWindows::secondPressActivates() {
     QCOMPARE(a->picPre1[0], firstBox);
     QVERIFY(f.cmdSam->isEnabled());
     QVERIFY(f.dirSelect->isEnabled());
+}
+
+void TestThumbWindows::newWindowActiveAfterMessages() {
+    TestFolder dir;
+    WritePictures(dir.file("ten"), 10);
+    WritePictures(dir.file("many"), 300);
+    dir.write("many/img004.bmp", "broken");
+    frmMain f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QPointer<frmPreview> ten = OpenThumbnails(f, dir.file("ten"));
+    QVERIFY(ten);
+    QTest::mouseClick(ten->picPre1[0], Qt::LeftButton);
+    QCOMPARE(mdlSt::strSelectFiles.size(), 1);
+    // Real message boxes, answered with OK once they are up: each takes the
+    // activation from the frame, which gets it back when the box has closed
+    // (from the window manager on a desktop, from here on this platform).
+    QStringList told;
+    bool commandsWhileListing = false;
+    QTimer answer;
+    answer.setInterval(10);
+    connect(&answer, &QTimer::timeout, this, [&] {
+        commandsWhileListing |= !f.cmdSam->isEnabled() && f.cmdDelete->isEnabled();
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->isVisible()) {
+            told.append(box->text());
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            QTimer::singleShot(0, &f, [&f] { f.activateWindow(); });
+        }
+    });
+    answer.start();
+    QPointer<frmPreview> many = OpenThumbnails(f, dir.file("many"));
+    answer.stop();
+    QVERIFY(many && many != ten);
+    QCOMPARE(told, QStringList({QStringLiteral("ファイルが255個以上あります。"),
+                                QStringLiteral("画像の一部が表示出来ませんでした")}));
+    QVERIFY(!commandsWhileListing);
+    QTRY_VERIFY(f.isActiveWindow());
+    QCOMPARE(f.mdiArea->currentSubWindow(), many.data());
+    QCOMPARE(mdlSt::intActiveWin, many->slot());
+    QVERIFY(mdlSt::strSelectFiles.isEmpty());
+    QVERIFY(!f.cmdDelete->isEnabled());
+    f.cmdAllSelect->click();
+    QCOMPARE(mdlSt::strSelectFiles.size(), 254);
+    QVERIFY(mdlSt::strSelectFiles.first().startsWith(dir.file("many/")));
+    QCOMPARE(ten->blnSelected.count(true), 1);
+    f.cmdClose->click();
+    QTRY_VERIFY(many.isNull());
+    QVERIFY(ten);
 }
 
 void TestThumbWindows::onlySixExtensions_data() {
