@@ -4,6 +4,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/platform/ShowModal.h src/platform/ShowModal.cpp
   src/platform/Screen.h src/platform/Screen.cpp
   src/platform/Files.h src/platform/Files.cpp
+  src/platform/NameOrder.h src/platform/NameOrder.cpp
   src/platform/Volumes.h src/platform/Volumes.cpp
   src/platform/DriveList.h src/platform/DriveList.cpp
   src/platform/DirList.h src/platform/DirList.cpp

@@ -4,7 +4,6 @@
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
-#include "platform/Files.h"
 #include "thumbs/ThumbWidgets.h"
 
 #include <QComboBox>
@@ -58,11 +57,11 @@ QStringList names(const frmPreview& w) {
     return out;
 }
 
-QStringList imagesInListingOrder(const QString& folder) {
+// The names WritePictures gives, first to last.
+QStringList pictureNames(int count) {
     QStringList out;
-    for (const QString& n : DirEnumerate(folder, 0).names)
-        if (n.endsWith(".bmp", Qt::CaseInsensitive) || n.endsWith(".jpg", Qt::CaseInsensitive))
-            out.append(n);
+    for (int i = 0; i < count; ++i)
+        out.append(QStringLiteral("img%1.bmp").arg(i, 3, 10, QLatin1Char('0')));
     return out;
 }
 } // namespace
@@ -260,7 +259,10 @@ void TestThumbWindows::limitOf255() {
     QFETCH(int, listed);
     QFETCH(bool, told);
     TestFolder dir;
-    WritePictures(dir.file("many"), files);
+    // Made last name first: the window lists the first names all the same.
+    const QStringList all = pictureNames(files);
+    for (int i = files - 1; i >= 0; --i)
+        WritePicture(dir.file("many"), all[i], QSize(8, 8));
     MsgBoxRecorder boxes;
     frmMain f;
     f.show();
@@ -268,7 +270,7 @@ void TestThumbWindows::limitOf255() {
     QVERIFY(w);
     QCOMPARE(w->intFileCount, listed);
     QCOMPARE(ShownEntries(*w).size(), listed);
-    QCOMPARE(names(*w), imagesInListingOrder(dir.file("many")).mid(0, listed));
+    QCOMPARE(names(*w), all.mid(0, listed));
     QCOMPARE(boxes.calls().size(), told ? 1 : 0);
     if (told) {
         QCOMPARE(boxes.calls()[0].prompt, QStringLiteral("ファイルが255個以上あります。"));
@@ -299,7 +301,7 @@ void TestThumbWindows::progressTextWhileLoading() {
     });
     frmPreview* w = OpenThumbnails(f, dir.file("pics"));
     QVERIFY(w);
-    const QStringList order = imagesInListingOrder(dir.file("pics"));
+    const QStringList order = pictureNames(6);
     QStringList expected;
     for (int i = 0; i < order.size(); ++i)
         expected.append(QString::number(i) + QStringLiteral("読込み中   ") + order[i]);
