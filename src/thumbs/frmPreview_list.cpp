@@ -34,8 +34,11 @@ bool frmPreview::ListPre(const QString& strPath) {
     blnSelected.clear();
     unloadElements();
     intFileCount = 0;
+    m_listing = true;
+    setCanvasSize(picPreview->width(), canvasHeight(0));
     QCoreApplication::processEvents();
     const bool listed = m_closed || ListFiles(strPath);
+    m_listing = false;
     if (!m_closed)
         txtPath->setText(strPath);
     if (f)
@@ -86,6 +89,8 @@ bool frmPreview::ListFiles(const QString& path) {
     m_ahead.reset();
     if (m_closed)
         return true;
+    // The canvas takes its final height, which may be lower than the viewport.
+    m_listing = false;
     fitCanvasToGrid();
     if (!blnAllShown)
         MsgBox(QStringLiteral("画像の一部が表示出来ませんでした"), Msg::OkOnly | Msg::Exclamation,

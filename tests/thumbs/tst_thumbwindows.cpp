@@ -285,7 +285,7 @@ void TestThumbWindows::progressTextWhileLoading() {
     frmMain f;
     f.show();
     QStringList texts;
-    QList<bool> panelOff, windowOff;
+    QList<bool> panelOff, windowOff, firstInView;
     // Watches every window that appears while the button runs.
     connect(f.mdiArea, &QMdiArea::subWindowActivated, this, [&](QMdiSubWindow* sub) {
         auto* w = qobject_cast<frmPreview*>(sub);
@@ -297,6 +297,10 @@ void TestThumbWindows::progressTextWhileLoading() {
             panelOff.append(!f.cmdSam->isEnabled() && !f.dirSelect->isEnabled() &&
                             !f.cmbDot[0]->isEnabled());
             windowOff.append(!w->isEnabled());
+            // The first thumbnail, once placed, is seen whole while the rest load.
+            const ThumbBox* first = w->picPre1[0];
+            firstInView.append(w->isLoading() && first->isVisible() &&
+                               first->visibleRegion() == QRegion(first->rect()));
         });
     });
     frmPreview* w = OpenThumbnails(f, dir.file("pics"));
@@ -310,6 +314,7 @@ void TestThumbWindows::progressTextWhileLoading() {
     for (int i = 0; i < texts.size() - 1; ++i) {
         QVERIFY2(panelOff[i], qPrintable(texts[i]));
         QVERIFY2(windowOff[i], qPrintable(texts[i]));
+        QVERIFY2(firstInView[i] == (i > 0), qPrintable(texts[i]));
     }
     QVERIFY(w->isEnabled());
     QVERIFY(f.cmdSam->isEnabled());
