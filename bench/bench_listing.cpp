@@ -125,24 +125,32 @@ double singleDecode(const QString& path, int box) {
     return seconds(t);
 }
 
-// Notes when a thumbnail box with its picture is first painted whole, that is
-// with no part of it cut off by the canvas or the viewport.
+// Notes when a thumbnail box with its picture is first painted inside the
+// viewport, with all of it that lies in the viewport shown (a box larger than
+// the viewport shows what fits, and nothing may be cut off by the canvas).
 class FirstSeen : public QObject {
 public:
-    explicit FirstSeen(const QElapsedTimer& clock) : m_clock(clock) {}
+    FirstSeen(const QElapsedTimer& clock, const QWidget* viewport)
+        : m_clock(clock), m_viewport(viewport) {}
     double ms = -1;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (ms < 0 && event->type() == QEvent::Paint)
-            if (auto* box = qobject_cast<ThumbBox*>(watched))
-                if (!box->picture().isNull() && box->visibleRegion() == QRegion(box->rect()))
-                    ms = double(m_clock.nsecsElapsed()) / 1e6;
+        if (ms >= 0 || event->type() != QEvent::Paint)
+            return false;
+        auto* box = qobject_cast<ThumbBox*>(watched);
+        if (!box || box->picture().isNull())
+            return false;
+        const QPoint at = box->mapTo(m_viewport, QPoint(0, 0));
+        const QRect inView = (QRect(at, box->size()) & m_viewport->rect()).translated(-at);
+        if (!inView.isEmpty() && box->visibleRegion() == QRegion(inView))
+            ms = double(m_clock.nsecsElapsed()) / 1e6;
         return false;
     }
 
 private:
     const QElapsedTimer& m_clock;
+    const QWidget* m_viewport;
 };
 
 struct Listing {
@@ -177,7 +185,7 @@ Listing listingRun(frmMain& main, const QString& folder, int box) {
     });
     Listing out;
     QElapsedTimer t;
-    FirstSeen seen(t);
+    FirstSeen seen(t, w->picPreview);
     qApp->installEventFilter(&seen);
     t.start();
     sinceTurn.start();

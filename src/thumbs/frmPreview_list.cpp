@@ -77,7 +77,9 @@ bool frmPreview::ListFiles(const QString& path) {
     QStringList paths;
     for (const QString& name : names)
         paths.append(JoinPath(mdlSt::strCurrentPath, name));
-    m_ahead = std::make_unique<ThumbDecoder>(paths, QSize(intPicWidth, intPicHeight));
+    // Decoded for the screen the window is on: sharp at any device pixel ratio.
+    m_ahead = std::make_unique<ThumbDecoder>(paths, QSize(intPicWidth, intPicHeight),
+                                             devicePixelRatioF());
     int n = 0;
     for (int i = 0; i < names.size() && !m_closed; ++i) {
         if (!LoadThumb(names[i], i))
@@ -113,7 +115,8 @@ bool frmPreview::LoadThumb(const QString& name, int i) {
     if (m_ahead && m_ahead->path(i) == strFiles[i]) {
         t = m_ahead->take(i, stop);
     } else {
-        ThumbDecoder one(QStringList{strFiles[i]}, QSize(intPicWidth, intPicHeight));
+        ThumbDecoder one(QStringList{strFiles[i]}, QSize(intPicWidth, intPicHeight),
+                         devicePixelRatioF());
         t = one.take(0, stop);
     }
     QCoreApplication::processEvents();

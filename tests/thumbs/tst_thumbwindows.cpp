@@ -482,11 +482,16 @@ void TestThumbWindows::largeAndTurnedPhotographs() {
         told.append(c.prompt);
     QVERIFY2(shown.size() == 2 && told.isEmpty(),
              qPrintable("shown: " + shown.join(',') + "; told: " + told.join(',')));
+    // Sharp on the screen: decoded at the screen's pixels, laid out in logical
+    // ones. (Run with QT_SCALE_FACTOR=2 as well.)
+    const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    QCOMPARE(w->devicePixelRatioF(), ratio);
     for (int i = 0; i < 2; ++i) {
         const QString name = w->lblName[i]->text();
         const QSize box = w->picPre1[i]->size();
         QCOMPARE(box, name == "BIG.JPG" ? QSize(64, 48) : QSize(26, 64));
-        QCOMPARE(w->picPre1[i]->picture().size(), box);
+        QCOMPARE(w->picPre1[i]->picture().size(), box * ratio);
+        QCOMPARE(w->picPre1[i]->picture().devicePixelRatio(), ratio);
         QCOMPARE(
             w->picPre1[i]->grab().toImage().pixelColor(box.width() / 2, box.height() / 2).green() >
                 60,

@@ -45,6 +45,7 @@ private slots:
     void farCornerAfterManyZoomSteps();
     void zoomOutPullsScrollValueBack();
     void exifOrientationShownUpright();
+    void finePictureDrawnPixelForPixel();
     void keepOnTop();
     void closingAfterSlotsWereReset();
     void fileListDoubleClickOpensViewer();
@@ -375,6 +376,25 @@ void TestViewer::exifOrientationShownUpright() {
     QCOMPARE(v->dblRatio, 2.0);
     QVERIFY(Near(shownAt(v, {30, 20}), Qt::red));
     QVERIFY(Near(shownAt(v, {30, 100}), Qt::blue));
+}
+
+void TestViewer::finePictureDrawnPixelForPixel() {
+    // Stripes one pixel wide, shown at one picture pixel per device pixel of the
+    // screen, are drawn from the picture itself: a halved copy would grey them.
+    // (Run with QT_SCALE_FACTOR=2 as well.)
+    TestFolder dir;
+    QImage stripes(400, 300, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? 0xFFFFFFFF : 0xFF000000);
+    QVERIFY(stripes.save(dir.file("s.bmp")));
+    frmOpenPreview* v = open(dir.file("s.bmp"));
+    const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    QCOMPARE(v->picBack->devicePixelRatioF(), ratio);
+    v->ImgMain->Move(0, 0, 400 / ratio, 300 / ratio);
+    const QImage shot = v->picBack->grab().toImage();
+    for (int x = 10; x < 20; ++x)
+        QCOMPARE(qGray(shot.pixel(x, 10)), x % 2 ? 255 : 0);
 }
 
 void TestViewer::keepOnTop() {
