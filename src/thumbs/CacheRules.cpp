@@ -130,16 +130,18 @@ QSize TaggedNaturalSize(const PngTags& tags, QSize thumb) {
     return SameProportions(thumb, natural) ? natural : QSize();
 }
 
-bool ThumbnailServes(QSize thumb, QSize natural, int folderPixels, QSize pixelBox) {
+bool ThumbnailServes(QSize thumb, QSize natural, int folderPixels, QSize box, qreal pixelRatio) {
     if (thumb.isEmpty() || natural.isEmpty() || folderPixels <= 0)
         return false;
     if (thumb.width() > folderPixels || thumb.height() > folderPixels)
         return false;
-    const BoxFit fit = FitBox(natural, pixelBox);
-    if (!fit.scaled)
+    const BoxFit fit = FitBox(natural, box);
+    // The picture itself serves at any size, as its decoding has no more pixels.
+    if (!fit.scaled || thumb == natural)
         return thumb == natural;
-    return SameProportions(thumb, natural) && thumb.width() >= fit.box.width() &&
-           thumb.height() >= fit.box.height();
+    const QSize shown = DevicePixels(fit.box, pixelRatio);
+    return SameProportions(thumb, natural) && thumb.width() >= shown.width() &&
+           thumb.height() >= shown.height();
 }
 
 qint64 MaxCachedBytes(int folderPixels) {

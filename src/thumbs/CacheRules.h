@@ -68,12 +68,12 @@ QSize TaggedNaturalSize(const PngTags& tags, QSize thumb);
 // factor.
 bool SameProportions(QSize thumb, QSize natural);
 
-// Whether a thumbnail can be shown for a picture in a box of device pixels
-// exactly as the decoded picture would be: it fits its folder's square, has
-// the picture's proportions, and holds at least the pixels the box shows (a
-// picture smaller than the box is shown unscaled, so the thumbnail must be
-// the picture itself).
-bool ThumbnailServes(QSize thumb, QSize natural, int folderPixels, QSize pixelBox);
+// Whether a thumbnail can be shown for a picture in a box of logical pixels
+// at a device pixel ratio exactly as the decoded picture would be: it fits
+// its folder's square, has the picture's proportions, and holds at least the
+// device pixels the box shows, or is the picture itself (a picture smaller
+// than the box is shown unscaled, so the thumbnail must be the picture).
+bool ThumbnailServes(QSize thumb, QSize natural, int folderPixels, QSize box, qreal pixelRatio);
 
 // The largest cached file worth reading for a folder: an uncompressed
 // picture of the folder's square with room for its chunks.

@@ -2,6 +2,7 @@
 
 #include "platform/Picture.h"
 #include "thumbs/PngText.h"
+#include "thumbs/ThumbRules.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -107,19 +108,16 @@ bool writeAll(int fd, const QByteArray& bytes) {
 }
 } // namespace
 
-ThumbCache::ThumbCache(QSize pixelBox)
+ThumbCache::ThumbCache(QSize box, qreal pixelRatio)
     : m_root(
           ThumbnailCacheRoot(qEnvironmentVariable("XDG_CACHE_HOME"), qEnvironmentVariable("HOME"))),
-      m_size(m_root.isEmpty() ? CacheSize() : CacheSizeFor(pixelBox)), m_box(pixelBox) {}
+      m_size(m_root.isEmpty() ? CacheSize() : CacheSizeFor(DevicePixels(box, pixelRatio))),
+      m_box(box), m_ratio(pixelRatio) {}
 
 ThumbCache::~ThumbCache() {
     closeFd(m_folders.root);
     closeFd(m_folders.size);
     closeFd(m_folders.fail);
-}
-
-QSize ThumbCache::decodeBox() const {
-    return m_size.pixels > 0 ? QSize(m_size.pixels, m_size.pixels) : m_box;
 }
 
 void ThumbCache::openExisting() {
@@ -235,7 +233,7 @@ ThumbCache::Found ThumbCache::find(const Visit& v) {
     QSize natural = TaggedNaturalSize(head.text, head.size);
     if (tagged && !natural.isValid())
         natural = LoadPictureSize(v.path);
-    if (tagged && !ThumbnailServes(head.size, natural, m_size.pixels, m_box))
+    if (tagged && !ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
         return Found();
 
     QBuffer buffer;
@@ -253,7 +251,7 @@ ThumbCache::Found ThumbCache::find(const Visit& v) {
         natural = TaggedNaturalSize(tags, head.size);
         if (!natural.isValid())
             natural = LoadPictureSize(v.path);
-        if (!ThumbnailServes(head.size, natural, m_size.pixels, m_box))
+        if (!ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
             return Found();
     }
     out.natural = natural;

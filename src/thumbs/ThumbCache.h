@@ -18,16 +18,19 @@
 
 class ThumbCache {
 public:
-    // The cache for thumbnails shown in a box of device pixels, in the cache
-    // folder the environment names now (XDG_CACHE_HOME, HOME).
-    explicit ThumbCache(QSize pixelBox);
+    // The cache for thumbnails shown in a box of logical pixels at a device
+    // pixel ratio, in the cache folder the environment names now
+    // (XDG_CACHE_HOME, HOME). Its size folder is the smallest whose square
+    // holds the box's device pixels.
+    ThumbCache(QSize box, qreal pixelRatio);
     ~ThumbCache();
     ThumbCache(const ThumbCache&) = delete;
     ThumbCache& operator=(const ThumbCache&) = delete;
 
-    // The square a picture is decoded into so that one result serves the
-    // cache's size folder and the box; the box when no folder is that large.
-    QSize decodeBox() const;
+    // The side of the size folder's square, which a picture is decoded into
+    // so that one result serves the folder and the box; 0 when no folder is
+    // that large (the cache is then never used).
+    int square() const { return m_size.pixels; }
 
     // One file on its way through the cache.
     struct Visit {
@@ -75,6 +78,7 @@ private:
     const QString m_root;
     const CacheSize m_size;
     const QSize m_box;
+    const qreal m_ratio;
     std::mutex m_lock;
     Folders m_folders;
     bool m_opened = false;

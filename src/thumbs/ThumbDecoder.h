@@ -16,25 +16,27 @@ class ThumbCache;
 
 struct Thumb {
     FsStatus status = FsStatus::Other;
-    QImage image;  // the fitted thumbnail, or the unscaled small picture
-    BoxFit fit;    // the box fitted to the picture's natural size
-    QSize natural; // the picture's own size
+    QImage image; // the fitted thumbnail, or the unscaled small picture
+    BoxFit fit;   // the box fitted to the picture's natural size
 };
 
 // One picture made into a thumbnail for a box (any thread). Only regular files
 // are read: a pipe or a device named like a picture could block the reader.
-Thumb DecodeThumb(const QString& path, QSize box);
+// The box is in logical pixels; a fitted thumbnail has the screen's pixels,
+// the box times the device pixel ratio, and carries that ratio. A picture
+// smaller than the box keeps its own pixels, shown at its natural size.
+Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio = 1);
 
 // The same through the shared thumbnail cache: from a cached thumbnail that
 // holds for the file, else decoded. What the cache is to be told afterwards
 // (the new thumbnail, or that the file is no picture) is left in afterwards,
 // to run once the thumbnail has been handed over.
-Thumb CachedThumb(const QString& path, QSize box, ThumbCache& cache,
+Thumb CachedThumb(const QString& path, QSize box, qreal pixelRatio, ThumbCache& cache,
                   std::function<void()>* afterwards);
 
 class ThumbDecoder {
 public:
-    ThumbDecoder(const QStringList& paths, QSize box);
+    ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio = 1);
     // Stops the workers; results not taken are dropped.
     ~ThumbDecoder();
     ThumbDecoder(const ThumbDecoder&) = delete;

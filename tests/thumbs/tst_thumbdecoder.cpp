@@ -39,11 +39,14 @@ FileStamp stampOf(const QString& path) {
     return {FileUri(path), info.lastModified().toSecsSinceEpoch(), info.size()};
 }
 
-// A red photograph's thumbnail through the cache for a 64-pixel box.
-Thumb throughCache(const QString& photo) {
-    ThumbCache cache(QSize(64, 64));
+// A picture's thumbnail through the cache for a 64-pixel box; whether the
+// cache was told something afterwards.
+Thumb throughCache(const QString& path, qreal ratio = 1, bool* told = nullptr) {
+    ThumbCache cache(QSize(64, 64), ratio);
     std::function<void()> afterwards;
-    const Thumb t = CachedThumb(photo, QSize(64, 64), cache, &afterwards);
+    const Thumb t = CachedThumb(path, QSize(64, 64), ratio, cache, &afterwards);
+    if (told)
+        *told = bool(afterwards);
     if (afterwards)
         afterwards();
     return t;
@@ -60,6 +63,8 @@ private slots:
     void cacheEntries();
     void cacheFolders_data();
     void cacheFolders();
+    void pixelsOfTheScreen_data();
+    void pixelsOfTheScreen();
 };
 
 void TestThumbDecoder::everyPictureArrives_data() {
@@ -267,6 +272,49 @@ void TestThumbDecoder::cacheFolders() {
     QVERIFY(QDir(elsewhere).isEmpty());
     if (usable)
         QCOMPARE(QFileInfo(root).permissions() & 0x0777, QFileDevice::Permissions(0x0700));
+}
+
+void TestThumbDecoder::pixelsOfTheScreen_data() {
+    QTest::addColumn<QSize>("natural");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<qreal>("carried");
+    QTest::newRow("ratio 1") << QSize(400, 300) << 1.0 << QSize(64, 48) << 1.0;
+    QTest::newRow("ratio 2") << QSize(400, 300) << 2.0 << QSize(128, 96) << 2.0;
+    QTest::newRow("ratio 1.5") << QSize(400, 300) << 1.5 << QSize(96, 72) << 1.5;
+    QTest::newRow("fewer pixels than the screen's")
+        << QSize(100, 75) << 2.0 << QSize(128, 96) << 2.0;
+    QTest::newRow("smaller than the box: its own pixels")
+        << QSize(40, 30) << 2.0 << QSize(40, 30) << 1.0;
+}
+
+void TestThumbDecoder::pixelsOfTheScreen() {
+    QFETCH(QSize, natural);
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, pixels);
+    QFETCH(qreal, carried);
+    TestFolder dir;
+    const QString path = WritePicture(dir.path(), "p.jpg", natural, "JPG");
+    const Thumb t = DecodeThumb(path, QSize(64, 64), ratio);
+    QCOMPARE(t.fit.box, QSize(64, 48));
+    QCOMPARE(t.image.size(), pixels);
+    QCOMPARE(t.image.devicePixelRatio(), carried);
+    // Through the thumbnail cache, which is written the first time and serves
+    // the second, with the same pixels.
+    Backdate(path);
+    QImage first;
+    for (int visit = 0; visit < 2; ++visit) {
+        bool told = false;
+        const Thumb c = throughCache(path, ratio, &told);
+        QCOMPARE(told, visit == 0);
+        QCOMPARE(c.fit.box, QSize(64, 48));
+        QCOMPARE(c.image.size(), pixels);
+        QCOMPARE(c.image.devicePixelRatio(), carried);
+        if (visit == 0)
+            first = c.image;
+        else
+            QCOMPARE(c.image, first);
+    }
 }
 
 QTEST_MAIN(TestThumbDecoder)

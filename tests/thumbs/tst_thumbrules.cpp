@@ -305,22 +305,32 @@ void TestThumbRules::thumbnailServes_data() {
     QTest::addColumn<QSize>("natural");
     QTest::addColumn<int>("folder");
     QTest::addColumn<QSize>("box");
+    QTest::addColumn<qreal>("ratio");
     QTest::addColumn<bool>("serves");
     const QSize photo(4000, 3000);
-    QTest::newRow("photo, small box") << QSize(128, 96) << photo << 128 << QSize(64, 64) << true;
+    QTest::newRow("photo at ratio 2")
+        << QSize(128, 96) << photo << 128 << QSize(64, 64) << 2.0 << true;
+    QTest::newRow("too few pixels at ratio 2")
+        << QSize(100, 75) << photo << 128 << QSize(64, 64) << 2.0 << false;
+    QTest::newRow("the picture itself at ratio 2")
+        << QSize(100, 75) << QSize(100, 75) << 128 << QSize(64, 64) << 2.0 << true;
+    QTest::newRow("photo, small box")
+        << QSize(128, 96) << photo << 128 << QSize(64, 64) << 1.0 << true;
     QTest::newRow("rounded down") << QSize(128, 95) << QSize(4000, 2980) << 128 << QSize(64, 64)
-                                  << true;
-    QTest::newRow("distorted") << QSize(128, 64) << photo << 128 << QSize(64, 64) << false;
-    QTest::newRow("too few pixels") << QSize(60, 45) << photo << 128 << QSize(64, 64) << false;
-    QTest::newRow("over the folder") << QSize(200, 150) << photo << 128 << QSize(64, 64) << false;
+                                  << 1.0 << true;
+    QTest::newRow("distorted") << QSize(128, 64) << photo << 128 << QSize(64, 64) << 1.0 << false;
+    QTest::newRow("too few pixels")
+        << QSize(60, 45) << photo << 128 << QSize(64, 64) << 1.0 << false;
+    QTest::newRow("over the folder")
+        << QSize(200, 150) << photo << 128 << QSize(64, 64) << 1.0 << false;
     QTest::newRow("small picture itself")
-        << QSize(50, 30) << QSize(50, 30) << 128 << QSize(64, 64) << true;
+        << QSize(50, 30) << QSize(50, 30) << 128 << QSize(64, 64) << 1.0 << true;
     QTest::newRow("small picture enlarged")
-        << QSize(128, 77) << QSize(50, 30) << 128 << QSize(64, 64) << false;
+        << QSize(128, 77) << QSize(50, 30) << 128 << QSize(64, 64) << 1.0 << false;
     QTest::newRow("between box and folder")
-        << QSize(100, 40) << QSize(100, 40) << 128 << QSize(64, 64) << true;
+        << QSize(100, 40) << QSize(100, 40) << 128 << QSize(64, 64) << 1.0 << true;
     QTest::newRow("tall read as wide")
-        << QSize(128, 96) << QSize(3000, 4000) << 128 << QSize(64, 64) << false;
+        << QSize(128, 96) << QSize(3000, 4000) << 128 << QSize(64, 64) << 1.0 << false;
 }
 
 void TestThumbRules::thumbnailServes() {
@@ -328,8 +338,9 @@ void TestThumbRules::thumbnailServes() {
     QFETCH(QSize, natural);
     QFETCH(int, folder);
     QFETCH(QSize, box);
+    QFETCH(qreal, ratio);
     QFETCH(bool, serves);
-    QCOMPARE(ThumbnailServes(thumb, natural, folder, box), serves);
+    QCOMPARE(ThumbnailServes(thumb, natural, folder, box, ratio), serves);
 }
 
 void TestThumbRules::pngText() {
