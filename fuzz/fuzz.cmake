@@ -8,7 +8,7 @@ if(PIKSOR_FUZZ)
     message(FATAL_ERROR "PIKSOR_FUZZ needs clang (-DCMAKE_CXX_COMPILER=clang++)")
   endif()
   add_executable(wmf_fuzz fuzz/wmf_fuzz.cpp ${PIKSOR_WMF_READER_SOURCES}
-                 src/platform/wmf/WmfHandler.h src/platform/wmf/WmfHandler.cpp)
+                 src/wmf/WmfHandler.h src/wmf/WmfHandler.cpp)
   target_include_directories(wmf_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   target_link_libraries(wmf_fuzz PRIVATE Qt6::Gui)
   target_compile_options(wmf_fuzz PRIVATE -fsanitize=fuzzer,address,undefined

@@ -2,19 +2,15 @@
 # LoadPicture; not part of the default build. In the tree configured for
 # fuzz.cmake:
 #   ninja -C build-fuzz picture_fuzz
-# Our own code that reads the files is built instrumented (the metafile reader
-# too, as LoadPicture reads metafiles); Qt's decoders are the system's.
+# Our own code that reads the files is built instrumented; Qt's decoders are
+# the system's, and the metafile reader (fuzzed by wmf_fuzz) is linked as it is.
 if(PIKSOR_FUZZ)
   add_executable(picture_fuzz fuzz/picture_fuzz.cpp
                  src/platform/Picture.h src/platform/Picture.cpp
                  src/platform/PictureClaim.h src/platform/PictureClaim.cpp
-                 src/platform/Files.h src/platform/Files.cpp
-                 ${PIKSOR_WMF_READER_SOURCES}
-                 src/platform/wmf/WmfHandler.h src/platform/wmf/WmfHandler.cpp
-                 src/platform/wmf/WmfPlugin.cpp src/platform/wmf/wmf.json
-                 src/platform/wmf/WmfImport.h src/platform/wmf/WmfImport.cpp)
+                 src/platform/Files.h src/platform/Files.cpp)
   target_include_directories(picture_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
-  target_link_libraries(picture_fuzz PRIVATE Qt6::Gui)
+  target_link_libraries(picture_fuzz PRIVATE piksor_wmf Qt6::Gui)
   target_compile_options(picture_fuzz PRIVATE -fsanitize=fuzzer,address,undefined
                          -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
   target_link_options(picture_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)

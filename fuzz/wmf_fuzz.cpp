@@ -1,10 +1,10 @@
 // Feeds arbitrary bytes to the metafile reader: parse, find the frame, and
 // draw at a small size, as a thumbnail would; every other input goes through
 // the image handler (natural size, then a scaled read) as QImageReader does.
-#include "platform/wmf/WmfFile.h"
-#include "platform/wmf/WmfFrame.h"
-#include "platform/wmf/WmfHandler.h"
-#include "platform/wmf/WmfPlayer.h"
+#include "wmf/WmfFile.h"
+#include "wmf/WmfFrame.h"
+#include "wmf/WmfHandler.h"
+#include "wmf/WmfPlayer.h"
 
 #include <QBuffer>
 #include <QGuiApplication>

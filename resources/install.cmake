@@ -19,3 +19,13 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 install(FILES resources/icons/piksor.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+
+# The metafile reader as an image-format plugin for every Qt 6 program, in the
+# plugin folder of the Qt it was built against (relative to Qt's own prefix),
+# under this prefix. Its own component: `--component wmf` installs it alone.
+option(PIKSOR_INSTALL_WMF_PLUGIN "Install the WMF image-format plugin for other Qt 6 programs" ON)
+if(PIKSOR_INSTALL_WMF_PLUGIN)
+  set(PIKSOR_WMF_PLUGIN_DESTINATION ${QT6_INSTALL_PLUGINS}/imageformats)
+  install(TARGETS piksor_wmf_plugin LIBRARY DESTINATION ${PIKSOR_WMF_PLUGIN_DESTINATION}
+    COMPONENT wmf)
+endif()

@@ -6,6 +6,7 @@
 
 #include "platform/Files.h"
 #include "platform/PictureClaim.h"
+#include "wmf/WmfImport.h"
 
 #include <QFile>
 #include <QImageReader>
@@ -15,11 +16,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#if __has_include("platform/wmf/WmfImport.h")
-#include "platform/wmf/WmfImport.h"
-#define PIKSOR_HAVE_WMF_PLUGIN 1
-#endif
 
 namespace {
 
@@ -33,9 +29,7 @@ constexpr int kAllocationLimitMiB = 1024;
 void setUpOnce() {
     static const bool done = [] {
         QImageReader::setAllocationLimit(kAllocationLimitMiB);
-#ifdef PIKSOR_HAVE_WMF_PLUGIN
         ImportWmfPlugin();
-#endif
         return true;
     }();
     (void)done;

@@ -1,7 +1,9 @@
 // What `cmake --install` puts under a prefix: the program, its help file where
-// the installed program looks for it, the launcher and the icon.
+// the installed program looks for it, the launcher, the icon and the metafile
+// plugin that another Qt program reads WMF with.
 #include "TestSupport.h"
 #include "app/Desktop.h"
+#include "platform/Picture.h"
 
 #include <QGuiApplication>
 #include <QImageReader>
@@ -34,25 +36,36 @@ QString SourceLauncher() {
 
 class TestInstall : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dest; // the staged install, under usr/
+    QString m_usr;
+    QString m_wmfPlugin; // where the metafile plugin is staged
+
 private slots:
+    void initTestCase();
     void installTree();
+    void pluginReadsLikeProgram_data();
+    void pluginReadsLikeProgram();
     void launcherValidates();
     void launcherOpensFormat_data();
     void launcherOpensFormat();
 };
 
-void TestInstall::installTree() {
-    QTemporaryDir dest;
-    QVERIFY(dest.isValid());
+void TestInstall::initTestCase() {
+    QVERIFY(m_dest.isValid());
     QProcess install;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("DESTDIR", dest.path());
+    env.insert("DESTDIR", m_dest.path());
     install.setProcessEnvironment(env);
     install.start(PIKSOR_CMAKE, {"--install", PIKSOR_BUILD_DIR, "--prefix", "/usr"});
     QVERIFY(install.waitForFinished(120000));
     QVERIFY2(install.exitStatus() == QProcess::NormalExit && install.exitCode() == 0,
              install.readAllStandardError().constData());
-    const QString usr = dest.path() + "/usr";
+    m_usr = m_dest.path() + "/usr";
+    m_wmfPlugin = m_usr + "/" PIKSOR_QT_PLUGINS "/imageformats/libpiksorwmf.so";
+}
+
+void TestInstall::installTree() {
+    const QString& usr = m_usr;
 
     const QFileInfo program(usr + "/bin/piksor");
     QVERIFY(program.isFile() && program.isExecutable());
@@ -81,6 +94,57 @@ void TestInstall::installTree() {
         QCOMPARE(reader.size(), QSize(size, size));
     }
     QVERIFY(ReadAll(theme + "scalable/apps/" + icon + ".svg").contains("<svg"));
+
+    // The metafile plugin goes into Qt's plugin folder unless configured off.
+    QCOMPARE(QFileInfo::exists(m_wmfPlugin), PIKSOR_INSTALLS_WMF_PLUGIN);
+}
+
+void TestInstall::pluginReadsLikeProgram_data() {
+    QTest::addColumn<QString>("name"); // the fixture's name in the other program
+    QTest::addColumn<QSize>("box");    // the program's fitting box; empty: natural size
+    QTest::newRow("natural") << "shapes.wmf" << QSize();
+    QTest::newRow("scaled") << "shapes.wmf" << QSize(90, 60);
+    QTest::newRow("found by content") << "shapes" << QSize(90, 60);
+}
+
+// Another Qt program, given only the staged plugin folder, reads the picture
+// as Piksor itself draws it.
+void TestInstall::pluginReadsLikeProgram() {
+    QFETCH(QString, name);
+    QFETCH(QSize, box);
+    if (!PIKSOR_INSTALLS_WMF_PLUGIN)
+        QSKIP("configured with PIKSOR_INSTALL_WMF_PLUGIN=OFF");
+    QTemporaryDir work;
+    const QString input = work.filePath(name);
+    QVERIFY(QFile::copy(SourceDir + "/tests/wmf/fixtures/shapes.wmf", input));
+    const Picture ours = box.isEmpty() ? LoadPicture(input) : LoadPicture(input, box);
+    QCOMPARE(ours.status, FsStatus::Ok);
+    QVERIFY(box.isEmpty() ? ours.image.size() == ours.naturalSize
+                          : ours.image.size().boundedTo(ours.naturalSize) != ours.naturalSize);
+
+    QProcess other;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_PLUGIN_PATH", m_usr + "/" PIKSOR_QT_PLUGINS);
+    env.insert("QT_DEBUG_PLUGINS", "1");
+    other.setProcessEnvironment(env);
+    const QString output = work.filePath("read.png");
+    QStringList args{input, output};
+    if (!box.isEmpty())
+        args << QStringLiteral("%1x%2").arg(ours.image.width()).arg(ours.image.height());
+    other.start(PIKSOR_READ_IMAGE, args);
+    QVERIFY(other.waitForFinished(60000));
+    const QString said = other.readAllStandardError();
+    QVERIFY2(other.exitStatus() == QProcess::NormalExit && other.exitCode() == 0,
+             qPrintable(said.right(2000)));
+    // The plugin it loaded is the staged one.
+    QVERIFY2(said.contains('"' + m_wmfPlugin + "\" loaded library"), qPrintable(said.right(2000)));
+    const QStringList lines = QString(other.readAllStandardOutput()).split('\n');
+    QCOMPARE(lines.value(0), QStringLiteral("wmf"));
+    const QStringList mimes = lines.value(1).split(' ');
+    QVERIFY(mimes.contains("image/wmf") && mimes.contains("image/x-wmf"));
+
+    const QImage theirs = QImage(output).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(theirs, ours.image.convertToFormat(QImage::Format_ARGB32));
 }
 
 void TestInstall::launcherValidates() {

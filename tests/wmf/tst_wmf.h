@@ -4,11 +4,11 @@
 #include "TestSupport.h"
 #include "WmfWriter.h"
 #include "platform/Picture.h"
-#include "platform/wmf/WmfBitmap.h"
-#include "platform/wmf/WmfFile.h"
-#include "platform/wmf/WmfFrame.h"
-#include "platform/wmf/WmfPlayer.h"
-#include "platform/wmf/WmfText.h"
+#include "wmf/WmfBitmap.h"
+#include "wmf/WmfFile.h"
+#include "wmf/WmfFrame.h"
+#include "wmf/WmfPlayer.h"
+#include "wmf/WmfText.h"
 #include <QBuffer>
 #include <QDir>
 #include <QImageReader>

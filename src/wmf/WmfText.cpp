@@ -1,4 +1,4 @@
-#include "platform/wmf/WmfText.h"
+#include "wmf/WmfText.h"
 
 #include <QStringDecoder>
 #include <map>

@@ -1,6 +1,6 @@
-#include "platform/wmf/WmfMapping.h"
+#include "wmf/WmfMapping.h"
 
-#include "platform/wmf/WmfRecords.h"
+#include "wmf/WmfRecords.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/wmf/WmfFile.h"
+#include "wmf/WmfFile.h"
 
 #include <QPointF>
 #include <QTransform>

@@ -1,9 +1,9 @@
 // The bitmap records: a device-independent (or old device-dependent) bitmap
 // stretched onto a logical rectangle with a raster operation, and the
 // pattern fills of PATBLT and of the blits that carry no bitmap.
-#include "platform/wmf/WmfPlayer.h"
+#include "wmf/WmfPlayer.h"
 
-#include "platform/wmf/WmfRecords.h"
+#include "wmf/WmfRecords.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "platform/wmf/WmfBitmap.h"
+#include "wmf/WmfBitmap.h"
 
 #include <QBuffer>
 #include <QImageReader>

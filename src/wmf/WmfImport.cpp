@@ -1,4 +1,4 @@
-#include "platform/wmf/WmfImport.h"
+#include "wmf/WmfImport.h"
 
 #include <QtPlugin>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/wmf/WmfFile.h"
-#include "platform/wmf/WmfMapping.h"
+#include "wmf/WmfFile.h"
+#include "wmf/WmfMapping.h"
 
 #include <QRectF>
 #include <QSize>

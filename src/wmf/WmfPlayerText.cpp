@@ -1,9 +1,9 @@
 // TEXTOUT and EXTTEXTOUT: text in the selected font's character set, placed
 // by the text alignment, upright on the device whatever the mapping.
-#include "platform/wmf/WmfPlayer.h"
+#include "wmf/WmfPlayer.h"
 
-#include "platform/wmf/WmfRecords.h"
-#include "platform/wmf/WmfText.h"
+#include "wmf/WmfRecords.h"
+#include "wmf/WmfText.h"
 
 #include <QFontMetricsF>
 #include <cmath>

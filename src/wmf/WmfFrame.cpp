@@ -1,6 +1,6 @@
-#include "platform/wmf/WmfFrame.h"
+#include "wmf/WmfFrame.h"
 
-#include "platform/wmf/WmfRecords.h"
+#include "wmf/WmfRecords.h"
 
 #include <cmath>
 

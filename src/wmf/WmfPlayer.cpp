@@ -1,7 +1,7 @@
 // The device context and the shapes; text and bitmaps are in their own files.
-#include "platform/wmf/WmfPlayer.h"
+#include "wmf/WmfPlayer.h"
 
-#include "platform/wmf/WmfRecords.h"
+#include "wmf/WmfRecords.h"
 
 #include <QPainterPath>
 #include <algorithm>

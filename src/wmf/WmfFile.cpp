@@ -1,8 +1,8 @@
 // Splitting a metafile into its records. All arithmetic on sizes read from
 // the file is done in 64 bits before it is compared with what remains.
-#include "platform/wmf/WmfFile.h"
+#include "wmf/WmfFile.h"
 
-#include "platform/wmf/WmfRecords.h"
+#include "wmf/WmfRecords.h"
 
 namespace wmf {
 

@@ -1,7 +1,8 @@
-// The static image-format plugin that makes QImageReader read metafiles. It
-// is linked into piksor_core and registered by ImportWmfPlugin().
-#define QT_STATICPLUGIN
-#include "platform/wmf/WmfHandler.h"
+// The image-format plugin that makes QImageReader read metafiles. Built twice:
+// static in piksor_wmf, registered by ImportWmfPlugin(), and as the module
+// other Qt programs load from their imageformats folder. Qt pairs each MIME
+// type of wmf.json with the key in the same place, hence "wmf" twice.
+#include "wmf/WmfHandler.h"
 
 #include <QImageIOPlugin>
 

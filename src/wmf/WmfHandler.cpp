@@ -1,6 +1,6 @@
-#include "platform/wmf/WmfHandler.h"
+#include "wmf/WmfHandler.h"
 
-#include "platform/wmf/WmfPlayer.h"
+#include "wmf/WmfPlayer.h"
 
 #include <QIODevice>
 #include <QImage>

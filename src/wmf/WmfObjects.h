@@ -1,7 +1,7 @@
 #pragma once
 
-#include "platform/wmf/WmfBitmap.h"
-#include "platform/wmf/WmfFile.h"
+#include "wmf/WmfBitmap.h"
+#include "wmf/WmfFile.h"
 
 #include <QColor>
 #include <QImage>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "platform/wmf/WmfBitmap.h"
-#include "platform/wmf/WmfFile.h"
-#include "platform/wmf/WmfFrame.h"
-#include "platform/wmf/WmfMapping.h"
-#include "platform/wmf/WmfObjects.h"
+#include "wmf/WmfBitmap.h"
+#include "wmf/WmfFile.h"
+#include "wmf/WmfFrame.h"
+#include "wmf/WmfMapping.h"
+#include "wmf/WmfObjects.h"
 
 #include <QElapsedTimer>
 #include <QImage>

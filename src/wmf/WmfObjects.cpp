@@ -1,6 +1,6 @@
-#include "platform/wmf/WmfObjects.h"
+#include "wmf/WmfObjects.h"
 
-#include "platform/wmf/WmfText.h"
+#include "wmf/WmfText.h"
 
 namespace wmf {
 
