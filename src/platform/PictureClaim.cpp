@@ -68,7 +68,10 @@ qint64 ceilDiv(qint64 a, qint64 b) {
 PixelClaim shareOf(qint64 pixels, qint64 units, qint64 needed) {
     PixelClaim c;
     c.claimed = pixels;
-    c.possible = units >= needed ? pixels : pixels * std::max<qint64>(0, units) / needed;
+    // (In floating point: the product of two counts can pass 2^63.)
+    c.possible = units >= needed
+                     ? pixels
+                     : qint64(double(pixels) * double(std::max<qint64>(0, units)) / double(needed));
     return c;
 }
 
@@ -326,11 +329,13 @@ std::optional<PixelClaim> IconClaim(const ByteSource& file, int index) {
         if (c.be(offset + 12, 4) != 0x49484452) // "IHDR"
             return std::nullopt;
         const int bits = pngBitsPerPixel(c.at(offset + 24), c.at(offset + 25));
-        if (bits == 0)
+        const quint32 width = c.be(offset + 16, 4), height = c.be(offset + 20, 4);
+        // Sides above 2^31 - 1 are refused by the PNG decoder.
+        if (bits == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF)
             return std::nullopt;
         const qint64 bytes = std::min(resourceBytes, std::max<qint64>(0, c.size() - offset));
         PixelClaim claim;
-        claim.claimed = qint64(c.be(offset + 16, 4)) * c.be(offset + 20, 4);
+        claim.claimed = qint64(width) * height;
         claim.possible = bytes * kPngExpansion * 8 / bits;
         return claim;
     }
