@@ -63,15 +63,21 @@ qint64 ceilDiv(qint64 a, qint64 b) {
     return (a + b - 1) / b;
 }
 
+// Where the bytes' share of the picture is known exactly (uncompressed rows),
+// or where the format may skip pixels for nothing (run-length escapes) or
+// code them in less than the bound (arithmetic coding), a decoder is allowed
+// this many times what the bytes define: a file cut short still shows what it
+// has, and a picture that skips much still loads.
+constexpr qint64 kSlack = 16;
+
 // The claim when the data can define `units` of the `needed` units the
-// picture's pixels are made of.
-PixelClaim shareOf(qint64 pixels, qint64 units, qint64 needed) {
+// picture's pixels are made of, the allowance that many times over.
+PixelClaim shareOf(qint64 pixels, qint64 units, qint64 needed, qint64 times) {
     PixelClaim c;
     c.claimed = pixels;
     // (In floating point: the product of two counts can pass 2^63.)
-    c.possible = units >= needed
-                     ? pixels
-                     : qint64(double(pixels) * double(std::max<qint64>(0, units)) / double(needed));
+    const double share = double(std::max<qint64>(0, units)) * double(times) / double(needed);
+    c.allowed = share >= 1 ? pixels : qint64(double(pixels) * share);
     return c;
 }
 
@@ -107,13 +113,16 @@ struct JpegComponent {
 struct JpegFrame {
     qint64 width = 0, height = 0;
     bool progressive = false;
+    bool arithmetic = false;
     QList<JpegComponent> components;
     int maxH = 1, maxV = 1;
 };
 
-std::optional<JpegFrame> readJpegFrame(Cursor& c, qint64 pos, qint64 length, bool progressive) {
+std::optional<JpegFrame> readJpegFrame(Cursor& c, qint64 pos, qint64 length, bool progressive,
+                                       bool arithmetic) {
     JpegFrame f;
     f.progressive = progressive;
+    f.arithmetic = arithmetic;
     f.height = c.be(pos + 1, 2);
     f.width = c.be(pos + 3, 2);
     const int count = c.at(pos + 5);
@@ -221,9 +230,9 @@ std::optional<PixelClaim> BmpClaim(const ByteSource& file) {
     PixelClaim claim;
     claim.claimed = width * height;
     if (compression == kBmpRle8 || compression == kBmpRle4)
-        claim.possible = data / 2 * 255;
+        claim.allowed = kSlack * (data / 2 * 255);
     else
-        claim.possible = data * 8 / bits;
+        claim.allowed = kSlack * (data * 8 / bits);
     return claim;
 }
 
@@ -259,7 +268,8 @@ std::optional<PixelClaim> JpegClaim(const ByteSource& file) {
         if (isSupportedSof(marker)) {
             if (frame)
                 return std::nullopt;
-            frame = readJpegFrame(c, pos + 2, length - 2, marker == 0xC2 || marker == 0xCA);
+            frame = readJpegFrame(c, pos + 2, length - 2, marker == 0xC2 || marker == 0xCA,
+                                  marker == 0xC9 || marker == 0xCA);
             if (!frame)
                 return std::nullopt;
         } else if (marker == 0xDA) {
@@ -272,9 +282,9 @@ std::optional<PixelClaim> JpegClaim(const ByteSource& file) {
             const int spectralStart = c.at(pos + 3 + 2 * count);
             const qint64 pixels = frame->width * frame->height;
             if (frame->progressive && spectralStart != 0)
-                return shareOf(pixels, 0, *blocks);
+                return shareOf(pixels, 0, *blocks, 1);
             const qint64 bits = std::max<qint64>(0, c.size() - pos - length) * 8;
-            return shareOf(pixels, bits, *blocks);
+            return shareOf(pixels, bits, *blocks, frame->arithmetic ? kSlack : 1);
         }
         pos += length;
     }
@@ -305,7 +315,7 @@ std::optional<PixelClaim> GifClaim(const ByteSource& file) {
             PixelClaim claim;
             claim.claimed =
                 gifCanvasSide(screenWidth, left, width) * gifCanvasSide(screenHeight, top, height);
-            claim.possible = std::max<qint64>(0, c.size() - pos - 10) * 8 * 4096 / 12;
+            claim.allowed = std::max<qint64>(0, c.size() - pos - 10) * 8 * 4096 / 12;
             return claim;
         } else {
             return std::nullopt; // the trailer or a stray byte: no picture
@@ -336,7 +346,7 @@ std::optional<PixelClaim> IconClaim(const ByteSource& file, int index) {
         const qint64 bytes = std::min(resourceBytes, std::max<qint64>(0, c.size() - offset));
         PixelClaim claim;
         claim.claimed = qint64(width) * height;
-        claim.possible = bytes * kPngExpansion * 8 / bits;
+        claim.allowed = bytes * kPngExpansion * 8 / bits;
         return claim;
     }
     // A device-independent bitmap: the directory's sides, 0 meaning those of
@@ -352,12 +362,11 @@ std::optional<PixelClaim> IconClaim(const ByteSource& file, int index) {
         return std::nullopt;
     PixelClaim claim;
     claim.claimed = width * height;
-    claim.possible = (c.size() - offset - 40) * 8 / bits;
+    claim.allowed = kSlack * ((c.size() - offset - 40) * 8 / bits);
     return claim;
 }
 
 bool ClaimCredible(const PixelClaim& claim) {
     constexpr qint64 kAlwaysRead = 256 * 256;
-    constexpr qint64 kSlack = 16;
-    return claim.claimed <= kAlwaysRead || claim.claimed / kSlack <= claim.possible;
+    return claim.claimed <= std::max(kAlwaysRead, claim.allowed);
 }

@@ -298,14 +298,19 @@ void TestPicture::claims_data() {
     QTest::addColumn<bool>("credible");
     const QByteArray bmp = encoded(Halves(QSize(300, 300), Qt::red, Qt::blue, Qt::Vertical), "BMP");
     QTest::newRow("bmp") << bmp << qint64(90000) << true;
-    // 270000 bytes of rows: a sixteenth still shows, a twentieth is refused.
+    // 270000 bytes of rows: cut to a sixteenth it still shows, to a twentieth
+    // it is refused.
     QTest::newRow("bmp cut to a sixteenth") << bmp.left(54 + 270000 / 16) << qint64(90000) << true;
     QTest::newRow("bmp cut to a twentieth") << bmp.left(54 + 270000 / 20) << qint64(90000) << false;
     QTest::newRow("run-length bmp ending at once")
         << Claiming(FlatRunLengthBmp(QSize(1, 1), Qt::red), QSize(4000, 4000)) << qint64(16000000)
         << false;
     const QImage image = Halves(QSize(400, 400), Qt::red, Qt::blue, Qt::Vertical);
-    QTest::newRow("jpeg") << Jpeg(image) << qint64(160000) << true;
+    const QByteArray jpeg = Jpeg(image);
+    QTest::newRow("jpeg") << jpeg << qint64(160000) << true;
+    // 3750 blocks, and 100 bytes after the start of the scan.
+    QTest::newRow("jpeg cut soon after its scan starts")
+        << jpeg.left(jpeg.indexOf("\xFF\xDA") + 114) << qint64(160000) << false;
     QTest::newRow("jpeg claiming 60000 x 60000")
         << Claiming(Jpeg(image), QSize(60000, 60000)) << qint64(3600000000) << false;
     QByteArray acFirst = Jpeg(image, 90, true);
