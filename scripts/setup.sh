@@ -3,7 +3,7 @@
 set -euo pipefail
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev
           fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
-          desktop-file-utils)
+          desktop-file-utils qt6-wayland weston)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -5,6 +5,7 @@
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
+    ChooseQtPlatform();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Piksor"));
     SetUpDesktop();

@@ -56,3 +56,21 @@ void SetUpDesktop() {
     QGuiApplication::setDesktopFileName(QString::fromLatin1(DesktopFileName));
     LoadPlatformTranslation();
 }
+
+QByteArray ChooseQtPlatform(const QByteArray& chosen, const QByteArray& display,
+                            const QByteArray& waylandDisplay) {
+    if (!chosen.isEmpty())
+        return QByteArray();
+    if (!display.isEmpty())
+        return QByteArrayLiteral("xcb");
+    if (!waylandDisplay.isEmpty())
+        return QByteArrayLiteral("wayland");
+    return QByteArray();
+}
+
+void ChooseQtPlatform() {
+    const QByteArray platform = ChooseQtPlatform(qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"),
+                                                 qgetenv("WAYLAND_DISPLAY"));
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+}

@@ -21,5 +21,15 @@ bool LoadPlatformTranslation(const QString& folder);
 // The same from Qt's translations folder.
 bool LoadPlatformTranslation();
 
+// The windowing platform to run on, given QT_QPA_PLATFORM, DISPLAY and
+// WAYLAND_DISPLAY ("" when unset): a platform the person chose stands; where an
+// X server is there, alone or beside a Wayland compositor, the program runs on
+// X11, where a window can be kept above the others and placed by the program;
+// where only Wayland is there, as a Wayland client. "" leaves the choice to Qt.
+QByteArray ChooseQtPlatform(const QByteArray& chosen, const QByteArray& display,
+                            const QByteArray& waylandDisplay);
+// Before the application object is made: sets QT_QPA_PLATFORM to that choice.
+void ChooseQtPlatform();
+
 // Start-up: the launcher's name for the desktop and the Japanese platform texts.
 void SetUpDesktop();

@@ -38,9 +38,15 @@ QList<QRect> Cascade(const QRect& area, int n, int step) {
     return out;
 }
 
+namespace {
+int iconsPerRow(const QRect& area, QSize icon) {
+    return std::max(1, area.width() / std::max(1, icon.width()));
+}
+} // namespace
+
 QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n) {
     QList<QRect> out;
-    const int perRow = std::max(1, area.width() / std::max(1, icon.width()));
+    const int perRow = iconsPerRow(area, icon);
     for (int i = 0; i < n; ++i) {
         const int col = i % perRow, row = i / perRow;
         out.append(QRect(
@@ -48,6 +54,15 @@ QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n) {
             icon));
     }
     return out;
+}
+
+QRect AreaAboveIcons(const QRect& area, QSize icon, int n) {
+    if (n <= 0)
+        return area;
+    const int perRow = iconsPerRow(area, icon);
+    const int rows = (n + perRow - 1) / perRow;
+    const int height = std::max(1, area.height() - rows * icon.height());
+    return QRect(area.topLeft(), QSize(area.width(), height));
 }
 
 QString VersionLine(int major, int minor, int revision) {

@@ -18,6 +18,11 @@ QList<QRect> Cascade(const QRect& area, int n, int step);
 // area, left to right, wrapping upwards when a row is full.
 QList<QRect> LineUpIcons(const QRect& area, QSize icon, int n);
 
+// The part of an area above the rows of icons that LineUpIcons makes for n
+// minimised windows: where tiling and cascading place the open windows, so
+// that no icon is covered.
+QRect AreaAboveIcons(const QRect& area, QSize icon, int n);
+
 // The version line of the version dialog: "Ver " major "." minor and the
 // revision written straight after the minor number (1.1.0 gives "Ver 1.10").
 QString VersionLine(int major, int minor, int revision);

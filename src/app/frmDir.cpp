@@ -5,6 +5,7 @@
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
+#include "platform/FormText.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
 
@@ -43,8 +44,13 @@ frmDir::frmDir(QWidget* parent) : QDialog(parent) {
         drvCSelect->rememberFolder(dirCSelect->Path());
         flbCSelect->setPath(dirCSelect->Path());
     });
+    connect(drvCSelect, &DriveList::VolumesChanged, this, [this] {
+        if (FollowVolumeChange(*drvCSelect, *dirCSelect))
+            flbCSelect->Refresh();
+    });
     connect(cmdOK, &QPushButton::clicked, this, &frmDir::cmdOk_Click);
     connect(cmdCancel, &QPushButton::clicked, this, &frmDir::cmdCancel_Click);
+    FitFormTexts(*this);
     Form_Load();
 }
 

@@ -1,6 +1,7 @@
 #include "app/frmMain.h"
 
 #include "app/mdlSt.h"
+#include "platform/ButtonIcon.h"
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
@@ -41,7 +42,7 @@ protected:
 QToolButton* pictureButton(QWidget* parent, QStyle::StandardPixmap icon, const QString& tip,
                            int leftTwips) {
     auto* b = new QToolButton(parent);
-    b->setIcon(parent->style()->standardIcon(icon));
+    b->setIcon(PictureButtonIcon(parent->style()->standardIcon(icon)));
     b->setIconSize(QSize(16, 16));
     b->setToolTip(tip);
     b->setAutoRaise(false);
@@ -150,7 +151,7 @@ void frmMain::buildToolbar() {
 void frmMain::buildPanel() {
     frame = new QSplitter(Qt::Horizontal, this);
     frame->setChildrenCollapsible(false);
-    picSelect = new QSplitter(Qt::Vertical, frame);
+    picSelect = newPanel();
     picSelect->setChildrenCollapsible(false);
     dirSelect = new DirList(picSelect);
     dirSelect->setVolumeRoots(drvSelect->volumes());
@@ -165,6 +166,7 @@ void frmMain::buildPanel() {
 
     setupLayout();
     connect(drvSelect, &DriveList::Change, this, &frmMain::drvSelect_Change);
+    connect(drvSelect, &DriveList::VolumesChanged, this, &frmMain::volumesChanged);
     connect(dirSelect, &DirList::Change, this, &frmMain::dirSelect_Change);
     connect(flbSelect, &FileList::DblClick, this, &frmMain::flbSelect_DblClick);
     connect(dirSelect, &DirList::openFailed, this, &frmMain::folderOpenFailed);

@@ -25,9 +25,6 @@ class frmPreview;
 // its frame, never below the minimum.
 int SnapToRows(int height, int rowHeight, int frame, int minimum);
 
-// The message that names what a folder deletion could not remove.
-QString FolderDeletionReport(const QStringList& failed);
-
 // The main window: a frame whose client area holds the thumbnail windows, with
 // the tool bar and the status bar across the top and the control panel (folder
 // list above the file list) along the left edge.
@@ -177,12 +174,16 @@ private:
     void PaintBackground();
     void showCount();
     void folderOpenFailed(const QString& path);
+    void volumesChanged();
 
     void fillWindowMenu();
+    QSplitter* newPanel();
     void setupLayout();
+    void panelResized();
     void snapFolderList();
 
     QList<QAction*> m_windowItems;
+    int m_split = 144; // the split between the two lists, before snapping to rows
     HelpWindow* m_help = nullptr;
     bool m_operating = false;
 };

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QMdiArea>
 #include <QSplitter>
+#include <functional>
 
 namespace {
 constexpr int MinPanelWidth = 100;  // the panel with its splitter handle
@@ -18,6 +19,23 @@ constexpr int MinClientWidth = 250; // the client area right of the panel
 constexpr int SplitMargin = 50;     // the split stays this far from either end
 constexpr int PanelHandleWidth = 9;
 constexpr int ListHandleHeight = 5;
+constexpr int DesignSplit = 144;
+
+// The panel: after each resize, whatever its cause, it lays its lists out.
+class Panel : public QSplitter {
+public:
+    Panel(QWidget* parent, std::function<void()> resized)
+        : QSplitter(Qt::Vertical, parent), m_resized(std::move(resized)) {}
+
+protected:
+    void resizeEvent(QResizeEvent* event) override {
+        QSplitter::resizeEvent(event);
+        m_resized();
+    }
+
+private:
+    std::function<void()> m_resized;
+};
 } // namespace
 
 int SnapToRows(int height, int rowHeight, int frame, int minimum) {
@@ -28,6 +46,10 @@ int SnapToRows(int height, int rowHeight, int frame, int minimum) {
     while (snapped < minimum)
         snapped += rowHeight;
     return snapped;
+}
+
+QSplitter* frmMain::newPanel() {
+    return new Panel(frame, [this] { panelResized(); });
 }
 
 void frmMain::setupLayout() {
@@ -45,10 +67,21 @@ void frmMain::setupLayout() {
     // (its handle included), split 144 pixels from the top.
     const int panelWidth = TwipsToPixelsX(2175);
     frame->setSizes({panelWidth - PanelHandleWidth, TwipsToPixelsX(10065) - panelWidth});
-    picSelect->setSizes({144, TwipsToPixelsY(7215) - 144 - ListHandleHeight});
-    connect(picSelect, &QSplitter::splitterMoved, this, &frmMain::snapFolderList);
+    m_split = DesignSplit;
+    picSelect->setSizes({m_split, TwipsToPixelsY(7215) - m_split - ListHandleHeight});
+    // A drag of the split moves it; the folder list then snaps to whole rows.
+    connect(picSelect, &QSplitter::splitterMoved, this, [this](int pos) {
+        m_split = pos;
+        snapFolderList();
+    });
     // The frame's smallest height: the handle, 100 + 40 pixels and the two bars.
     setMinimumHeight(ListHandleHeight + 100 + 40 + picToolbar->height() + picStatus->height());
+}
+
+void frmMain::panelResized() {
+    // The split stays 50 pixels above the panel's bottom edge.
+    m_split = std::min(m_split, picSelect->height() - SplitMargin);
+    snapFolderList();
 }
 
 void frmMain::snapFolderList() {
@@ -58,7 +91,7 @@ void frmMain::snapFolderList() {
     const int total = sizes[0] + sizes[1];
     const int row =
         dirSelect->count() > 0 ? dirSelect->sizeHintForRow(0) : dirSelect->fontMetrics().height();
-    const int snapped = SnapToRows(sizes[0], row, dirSelect->frameWidth(), SplitMargin);
+    const int snapped = SnapToRows(m_split, row, dirSelect->frameWidth(), SplitMargin);
     if (snapped == sizes[0] || total - snapped < flbSelect->minimumHeight())
         return;
     picSelect->setSizes({snapped, total - snapped});

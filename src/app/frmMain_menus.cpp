@@ -18,7 +18,17 @@ void frmMain::mnuWinArrange_Click(int index) {
     QList<QMdiSubWindow*> open, minimised;
     for (QMdiSubWindow* w : mdiArea->subWindowList())
         (w->isMinimized() ? minimised : open).append(w);
-    const QRect area = mdiArea->viewport()->rect();
+    QRect area = mdiArea->viewport()->rect();
+    // The icons of minimised windows line up along the bottom; tiling and
+    // cascading place the open windows above them, so every icon stays in
+    // reach.
+    if (!minimised.isEmpty()) {
+        const QSize icon = minimised.first()->size();
+        const QList<QRect> places = LineUpIcons(area, icon, int(minimised.size()));
+        for (int i = 0; i < minimised.size(); ++i)
+            minimised[i]->move(places[i].topLeft());
+        area = AreaAboveIcons(area, icon, int(minimised.size()));
+    }
     switch (index) {
     case 0:
     case 1: {
@@ -41,16 +51,7 @@ void frmMain::mnuWinArrange_Click(int index) {
         }
         break;
     }
-    case 4: {
-        if (minimised.isEmpty())
-            break;
-        const QSize icon = minimised.first()->size();
-        const QList<QRect> places = LineUpIcons(area, icon, int(minimised.size()));
-        for (int i = 0; i < minimised.size(); ++i)
-            minimised[i]->move(places[i].topLeft());
-        break;
-    }
-    default:
+    default: // 4: the icons are lined up above
         break;
     }
 }

@@ -52,6 +52,8 @@ void frmMain::SettingApply() {
         dirSelect->setPath(strCurrentPath);
     }
     flbSelect->setShowHidden(sngSetting[SlotAttributeMask] == 2);
+    // The count line counts what the file list shows, hidden files included.
+    showCount();
     cmbDot[0]->setCurrentIndex(sizeListIndex(sngSetting[SlotWidthIndex], cmbDot[0]->count()));
     cmbDot[1]->setCurrentIndex(sizeListIndex(sngSetting[SlotHeightIndex], cmbDot[1]->count()));
     mnuOption[0]->setChecked(sngSetting[SlotAttributeMask] != 0);
@@ -67,6 +69,12 @@ void frmMain::dirSelect_Change() {
     drvSelect->rememberFolder(dirSelect->Path());
     flbSelect->setPath(dirSelect->Path());
     showCount();
+}
+
+void frmMain::volumesChanged() {
+    // A folder that went with its volume moves the panel through Change.
+    if (FollowVolumeChange(*drvSelect, *dirSelect))
+        PanelRefresh();
 }
 
 void frmMain::folderOpenFailed(const QString& path) {
@@ -108,12 +116,19 @@ void frmMain::HistoryMenu() {
 void frmMain::mnuDir_Click(int index) {
     const QString remembered = dirSelect->Path();
     const QString entry = mdlSt::strHistory[index];
-    if (!DirExists(entry, Attr::Directory))
-        return;
-    drvSelect->setDrive(entry);
-    const FsStatus st = dirSelect->setPath(entry);
-    if (st == FsStatus::Ok)
-        return;
+    // A folder on a volume that is not there is not available, unlike a
+    // folder that is gone from a volume that is there.
+    FsStatus st = VolumeUnavailable(entry, drvSelect->volumes(), drvSelect->seenVolumes())
+                      ? FsStatus::NotReady
+                      : FsStatus::Ok;
+    if (st == FsStatus::Ok) {
+        if (!DirExists(entry, Attr::Directory))
+            return;
+        drvSelect->setDrive(entry);
+        st = dirSelect->setPath(entry);
+        if (st == FsStatus::Ok)
+            return;
+    }
     if (st == FsStatus::NotReady)
         tellDiskNotSet();
     dirSelect->setPath(remembered);

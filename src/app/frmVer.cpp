@@ -1,6 +1,7 @@
 #include "app/frmVer.h"
 
 #include "app/WindowArrange.h"
+#include "platform/FormText.h"
 #include "platform/Screen.h"
 
 #include <QLabel>
@@ -62,6 +63,7 @@ frmVer::frmVer(QWidget* parent) : QDialog(parent) {
     cmdOK->setFocus();
     connect(cmdOK, &QPushButton::clicked, this, &QDialog::accept);
     Form_Load();
+    FitFormTexts(*this);
 }
 
 void frmVer::Form_Load() {

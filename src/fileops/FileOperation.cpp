@@ -10,6 +10,7 @@
 #include "fileops/frmReadOnly.h"
 #include "platform/FileOps.h"
 #include "platform/Files.h"
+#include "platform/FolderEntries.h"
 #include "platform/MsgBox.h"
 #include "platform/ShowModal.h"
 #include "platform/Volumes.h"
@@ -107,7 +108,7 @@ bool FileOperation::readOnlyGate(int i) {
 
 bool FileOperation::collisionGate(const QString& folder) {
     strWorkPath = folder;
-    if (DirExists(folder + strWorkName, AttributeMask())) {
+    if (NameExists(folder, strWorkName, AttributeMask())) {
         frmNameInput dialog(&m_main);
         ShowModal(dialog);
     }

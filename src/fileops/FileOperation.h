@@ -23,8 +23,9 @@ private:
     bool readOnlyGate(int i);
     bool collisionGate(const QString& folder);
     // The collision gate for a file's upper-case name in the destination,
-    // then the copy; true when the copy is there (its name in strWorkName).
-    bool copyIn(const QString& file);
+    // then the copy (for a move, a link arrives as a link); true when the
+    // copy is there (its name in strWorkName).
+    bool copyIn(const QString& file, bool forMove);
 
     void opOpen();
     void opRenameAll();

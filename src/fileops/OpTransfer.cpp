@@ -1,6 +1,6 @@
 // Copying, moving and deleting the selected files. A move is a checked copy
 // followed by deleting the source; the source goes only once its copy is
-// complete on disk.
+// complete on disk. A symbolic link is moved and deleted as a link.
 #include "fileops/FileOperation.h"
 
 #include "app/PathRules.h"
@@ -14,18 +14,19 @@
 
 using namespace mdlSt;
 
-bool FileOperation::copyIn(const QString& file) {
+bool FileOperation::copyIn(const QString& file, bool forMove) {
     strWorkName = GetLastPart(file, QLatin1Char('/'));
     if (!collisionGate(m_dest))
         return false;
     const QString target = m_dest + strWorkName;
-    return RunFileStep([&] { return CopyFileSafe(file, target); });
+    return RunFileStep(
+        [&] { return forMove ? CopyForMove(file, target) : CopyFileSafe(file, target); });
 }
 
 void FileOperation::opCopy() {
     const int destSlot = WinSearch(m_dirPath2);
     for (const QString& file : std::as_const(m_files))
-        if (copyIn(file))
+        if (copyIn(file, false))
             arrived(destSlot, strWorkName);
     clearSelection();
     eraseLists();
@@ -36,7 +37,7 @@ void FileOperation::opMove() {
     const int destSlot = WinSearch(m_dirPath2);
     for (int i = 0; i < m_files.size(); ++i) {
         const QString& file = m_files[i];
-        if (!readOnlyGate(i) || !copyIn(file))
+        if (!readOnlyGate(i) || !copyIn(file, true))
             continue;
         if (!RunFileStep([&] { return DeleteFileSafe(file); }))
             continue;

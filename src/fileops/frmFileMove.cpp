@@ -1,6 +1,7 @@
 #include "fileops/frmFileMove.h"
 
 #include "app/mdlSt.h"
+#include "platform/FormText.h"
 #include "platform/Screen.h"
 
 #include <QLabel>
@@ -35,5 +36,6 @@ frmFileMove::frmFileMove(QWidget* parent) : QDialog(parent) {
     });
     // Esc and the close box leave the operation at "ask".
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitFormTexts(*this);
     PlaceAtPointer(*this);
 }

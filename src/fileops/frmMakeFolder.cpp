@@ -1,6 +1,8 @@
 #include "fileops/frmMakeFolder.h"
 
 #include "platform/Files.h"
+#include "platform/FolderEntries.h"
+#include "platform/FormText.h"
 #include "platform/MsgBox.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
@@ -28,7 +30,7 @@ frmMakeFolder::frmMakeFolder(const QString& parentFolder, QWidget* parent)
     setFixedSize(TwipsToPixelsX(3720), TwipsToPixelsY(1200));
 
     lblTitle = new QLabel(QStringLiteral("作成するフォルダーの名前を入力して下さい。"), this);
-    lblTitle->setGeometry(TwipsToPixels(120, 120, 3465, 180).adjusted(0, -2, 0, 2));
+    lblTitle->setGeometry(TwipsToPixels(120, 120, 3465, 180));
     txtName = new QLineEdit(this);
     txtName->setGeometry(TwipsToPixels(240, 360, 3135, 270));
     cmdOk = new QPushButton(QStringLiteral("作成"), this);
@@ -43,6 +45,7 @@ frmMakeFolder::frmMakeFolder(const QString& parentFolder, QWidget* parent)
     connect(cmdOk, &QPushButton::clicked, this, &frmMakeFolder::cmdOk_Click);
     // Esc and the close box cancel.
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+    FitFormTexts(*this);
     PlaceAtPointer(*this);
 }
 
@@ -53,8 +56,9 @@ void frmMakeFolder::cmdOk_Click() {
         return;
     }
     const QString path = JoinPath(m_parentFolder, name);
-    // An empty name finds the folder itself, so it counts as a duplicate too.
-    if (name.isEmpty() || DirExists(path, Attr::Directory)) {
+    // An empty name finds the folder itself, so it counts as a duplicate too;
+    // a name that differs only in case is the same name.
+    if (name.isEmpty() || NameExists(m_parentFolder, name, Attr::Directory)) {
         warn(QStringLiteral("名前が重複しています。"));
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/mdlSt.h"
 #include "platform/Files.h"
+#include "platform/FormText.h"
 #include "platform/MsgBox.h"
 #include "platform/Volumes.h"
 #include "rename/DialogForm.h"
@@ -36,6 +37,7 @@ frmReadOnly::frmReadOnly(const QString& filePath, QWidget* parent)
     lblTitle[1]->adjustSize();
     lblTitle[2]->setText(QStringLiteral("パス        ") + mdlSt::strWorkPath);
     cmdOk->setFocus();
+    FitFormTexts(*this);
 }
 
 void frmReadOnly::cmdOk_Click() {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QStyle>
 #include <QStyledItemDelegate>
 
@@ -62,6 +63,12 @@ DirList::DirList(QWidget* parent) : QListWidget(parent) {
         if (st != FsStatus::Ok)
             emit openFailed(target, st);
     });
+}
+
+void DirList::keyPressEvent(QKeyEvent* event) {
+    QListWidget::keyPressEvent(event);
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+        event->accept();
 }
 
 QString DirList::rowPath(int row) const {

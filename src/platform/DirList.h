@@ -15,6 +15,7 @@ public:
     explicit DirList(QWidget* parent = nullptr);
 
     void setVolumeRoots(const QStringList& roots) { m_roots = roots; }
+    QStringList volumeRoots() const { return m_roots; }
 
     QString Path() const { return m_path; }
     // Opens a folder; raises Change when the open folder changes. A folder
@@ -30,6 +31,11 @@ signals:
     void Change();
     // A folder the user tried to open could not be read.
     void openFailed(const QString& path, FsStatus status);
+
+protected:
+    // Enter opens the highlighted folder and goes no further: in a dialog it
+    // does not also press the default button.
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void rebuild();

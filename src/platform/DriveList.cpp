@@ -11,6 +11,13 @@ DriveList::DriveList(QWidget* parent) : QComboBox(parent) {
             emit Change();
     });
     setVolumes(MountedVolumeRoots());
+    connect(&MountWatcher::instance(), &MountWatcher::changed, this, [this] {
+        const QStringList roots = MountedVolumeRoots();
+        if (roots == m_roots)
+            return;
+        setVolumes(roots);
+        emit VolumesChanged();
+    });
 }
 
 void DriveList::setVolumes(const QStringList& roots) {
@@ -18,6 +25,9 @@ void DriveList::setVolumes(const QStringList& roots) {
     m_filling = true;
     clear();
     m_roots = roots;
+    for (const QString& r : roots)
+        if (!m_seen.contains(r))
+            m_seen.append(r);
     const QIcon icon = style()->standardIcon(QStyle::SP_DriveHDIcon);
     for (const QString& r : m_roots)
         addItem(icon, r, r);
@@ -34,6 +44,12 @@ void DriveList::setDrive(const QString& path) {
     const int index = m_roots.indexOf(VolumeRootOf(path, m_roots));
     if (index >= 0)
         setCurrentIndex(index);
+}
+
+void DriveList::showDriveOf(const QString& path) {
+    m_filling = true;
+    setDrive(path);
+    m_filling = false;
 }
 
 void DriveList::rememberFolder(const QString& path) {

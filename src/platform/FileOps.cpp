@@ -178,8 +178,28 @@ FsStatus DeleteFileSafe(const QString& path) {
     return ::unlink(native.constData()) == 0 ? FsStatus::Ok : lastError();
 }
 
+FsStatus CopyForMove(const QString& source, const QString& target) {
+    const QByteArray src = QFile::encodeName(source);
+    struct stat st {};
+    if (::lstat(src.constData(), &st) != 0 || !S_ISLNK(st.st_mode))
+        return CopyFileSafe(source, target);
+    if (const FsStatus f = fault("copy", source); f != FsStatus::Ok)
+        return f;
+    QByteArray contents(st.st_size > 0 ? qsizetype(st.st_size) + 1 : 4096, Qt::Uninitialized);
+    const ssize_t n = ::readlink(src.constData(), contents.data(), size_t(contents.size()));
+    if (n < 0)
+        return lastError();
+    if (n >= contents.size()) // the link changed meanwhile
+        return FsStatus::Other;
+    contents.truncate(n);
+    // symlink() refuses an existing target, a link that leads nowhere too.
+    if (::symlink(contents.constData(), QFile::encodeName(target).constData()) != 0)
+        return lastError();
+    return FsStatus::Ok;
+}
+
 FsStatus MoveFileSafe(const QString& source, const QString& target) {
-    if (const FsStatus st = CopyFileSafe(source, target); st != FsStatus::Ok)
+    if (const FsStatus st = CopyForMove(source, target); st != FsStatus::Ok)
         return st;
     return DeleteFileSafe(source);
 }

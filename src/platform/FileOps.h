@@ -14,7 +14,13 @@
 // published; an existing target, hidden or not, is refused with Exists.
 FsStatus CopyFileSafe(const QString& source, const QString& target);
 
-// Moves a file: a checked copy, then the source is deleted. When the copy
+// The first half of a move: a symbolic link arrives at the target as a link
+// with the same contents (what it leads to is neither read nor changed);
+// anything else is copied with CopyFileSafe. An existing target is refused
+// with Exists.
+FsStatus CopyForMove(const QString& source, const QString& target);
+
+// Moves a file: CopyForMove, then the source is deleted. When the copy
 // fails, the source stays.
 FsStatus MoveFileSafe(const QString& source, const QString& target);
 

@@ -78,18 +78,25 @@ DirListing DirEnumerate(const QString& folder, int mask) {
     return out;
 }
 
+// A symbolic link has no permission bits of its own: it is never read-only,
+// and what it leads to is never asked about nor changed through it.
 bool IsReadOnly(const QString& path) {
-    const QFileInfo fi(path);
-    return fi.exists() && !(fi.permissions() & QFileDevice::WriteOwner);
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0 && !S_ISLNK(st.st_mode) &&
+           !(st.st_mode & S_IWUSR);
 }
 
 FsStatus ClearAttributes(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     struct stat st {};
-    if (::stat(native.constData(), &st) != 0)
+    if (::lstat(native.constData(), &st) != 0)
         return StatusFromErrno(errno);
-    if (::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR) != 0)
-        return StatusFromErrno(errno);
+    if (S_ISLNK(st.st_mode))
+        return FsStatus::Ok;
+    // Never through a link, even one that took the file's place meanwhile.
+    if (::fchmodat(AT_FDCWD, native.constData(), (st.st_mode & 07777) | S_IWUSR,
+                   AT_SYMLINK_NOFOLLOW) != 0)
+        return errno == EOPNOTSUPP ? FsStatus::Ok : StatusFromErrno(errno);
     return FsStatus::Ok;
 }
 

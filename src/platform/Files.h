@@ -24,7 +24,8 @@ enum : int {
 bool PassesMask(bool isDir, bool isHidden, int mask);
 
 // A lookup of one exact path: true when it exists and passes the mask. No
-// wildcard has a meaning here.
+// wildcard has a meaning here. Whether a name is taken in a folder, in any
+// letter case, is NameExists (FolderEntries.h).
 bool DirExists(const QString& path, int mask);
 
 struct DirListing {
@@ -36,11 +37,13 @@ struct DirListing {
 // ".." left out).
 DirListing DirEnumerate(const QString& folder, int mask);
 
-// The owner may not write the file.
+// The owner may not write the file. A symbolic link is judged as itself, and
+// is never read-only.
 bool IsReadOnly(const QString& path);
 
 // Sets the attributes to normal: gives the owner write permission back. A
-// hidden file keeps its name (on this platform "hidden" is part of the name).
+// hidden file keeps its name (on this platform "hidden" is part of the name);
+// a symbolic link is left as it is, and so is what it leads to.
 FsStatus ClearAttributes(const QString& path);
 
 // Writes a whole file so that the path holds either its old content or the

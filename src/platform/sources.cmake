@@ -3,7 +3,10 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/platform/MsgBox.h src/platform/MsgBox.cpp
   src/platform/ShowModal.h src/platform/ShowModal.cpp
   src/platform/Screen.h src/platform/Screen.cpp
+  src/platform/ButtonIcon.h src/platform/ButtonIcon.cpp
+  src/platform/FormText.h src/platform/FormText.cpp
   src/platform/Files.h src/platform/Files.cpp
+  src/platform/FolderEntries.h src/platform/FolderEntries.cpp
   src/platform/Volumes.h src/platform/Volumes.cpp
   src/platform/DriveList.h src/platform/DriveList.cpp
   src/platform/DirList.h src/platform/DirList.cpp

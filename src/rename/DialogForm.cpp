@@ -1,5 +1,6 @@
 #include "rename/DialogForm.h"
 
+#include "platform/FormText.h"
 #include "platform/Screen.h"
 
 #include <QDialog>
@@ -14,6 +15,8 @@ void SetUpFixedDialog(QDialog& dialog, const QString& caption, int widthTwips, i
                           Qt::MSWindowsFixedSizeDialogHint);
     dialog.setWindowTitle(caption);
     dialog.setFixedSize(TwipsToPixelsX(widthTwips), TwipsToPixelsY(heightTwips));
+    // The font first: a label sized to its text is sized in it.
+    dialog.setFont(FormFont());
 }
 
 QLabel* AddLabel(QWidget& form, const char* name, const QString& text, int left, int top, int width,

@@ -12,7 +12,7 @@ class QWidget;
 // twips (1/1440 inch) on a client area of a fixed size.
 
 // A fixed-size dialog window with a close box and neither minimise nor
-// maximise button, with the given caption and client area.
+// maximise button, with the given caption and client area, in the forms' font.
 void SetUpFixedDialog(QDialog& dialog, const QString& caption, int widthTwips, int heightTwips);
 
 // Each control gets its name as object name, for lookups by name.

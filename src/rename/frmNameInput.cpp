@@ -1,7 +1,8 @@
 #include "rename/frmNameInput.h"
 
 #include "app/mdlSt.h"
-#include "platform/Files.h"
+#include "platform/FolderEntries.h"
+#include "platform/FormText.h"
 #include "platform/MsgBox.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
@@ -37,12 +38,11 @@ frmNameInput::frmNameInput(QWidget* parent) : PointerPlacedDialog(parent) {
     InstallExtensionLock(*txtName, strExt);
     SetNameText(*txtName, mdlSt::strWorkName);
     txtName->setFocus();
+    FitFormTexts(*this);
 }
 
 bool frmNameInput::taken(const QString& name) const {
-    const int mask = mdlSt::AttributeMask();
-    return DirExists(mdlSt::strWorkPath + name, mask) ||
-           DirExists(mdlSt::strWorkPath + name.toUpper(), mask);
+    return NameExists(mdlSt::strWorkPath, name, mdlSt::AttributeMask());
 }
 
 void frmNameInput::cmdOK_Click() {
@@ -56,8 +56,11 @@ void frmNameInput::cmdOK_Click() {
 }
 
 void frmNameInput::cmdAddNumber_Click() {
-    const auto name = FirstFreeNumberedName(mdlSt::strWorkName, strExt,
-                                            [this](const QString& n) { return taken(n); });
+    // The folder is read once for the whole search.
+    const FolderNames names(mdlSt::strWorkPath);
+    const int mask = mdlSt::AttributeMask();
+    const auto name = FirstFreeNumberedName(
+        mdlSt::strWorkName, strExt, [&](const QString& n) { return names.contains(n, mask); });
     if (!name) {
         MsgBox(QStringLiteral("番号 2 から %1 までの名前はすべて使われています。"
                               "別の名前を入力して下さい。")

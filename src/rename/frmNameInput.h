@@ -31,8 +31,8 @@ public:
 private:
     void cmdOK_Click();
     void cmdAddNumber_Click();
-    // A name counts as taken when a file exists under it as shown or under the
-    // upper-case form that the operation will write.
+    // A name counts as taken when a file exists under it in any letter case
+    // (the operation writes it in upper case).
     bool taken(const QString& name) const;
 
     QString strExt; // the incoming file's extension, lower case

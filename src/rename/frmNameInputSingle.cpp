@@ -1,7 +1,8 @@
 #include "rename/frmNameInputSingle.h"
 
 #include "app/mdlSt.h"
-#include "platform/Files.h"
+#include "platform/FolderEntries.h"
+#include "platform/FormText.h"
 #include "rename/DialogForm.h"
 #include "rename/NameEntry.h"
 #include "rename/NamingRules.h"
@@ -35,6 +36,7 @@ frmNameInputSingle::frmNameInputSingle(QWidget* parent) : PointerPlacedDialog(pa
     txtName->setFocus();
     // The base name is selected, so typing replaces it and keeps the extension.
     txtName->setSelection(0, int(mdlSt::strWorkName.size() - strExt.size() - 1));
+    FitFormTexts(*this);
 }
 
 void frmNameInputSingle::keyPressEvent(QKeyEvent* event) {
@@ -49,8 +51,10 @@ void frmNameInputSingle::cmdOk_Click() {
     const QString name = txtName->text();
     if (RefuseName(name, *txtName))
         return;
-    if (DirExists(mdlSt::strWorkPath + name, mdlSt::AttributeMask()))
-        return; // the name exists (the unchanged name too): OK does nothing
+    // The name exists, in any letter case (the unchanged name too): OK does
+    // nothing.
+    if (NameExists(mdlSt::strWorkPath, name, mdlSt::AttributeMask()))
+        return;
     mdlSt::strWorkName = name;
     accept();
 }

@@ -1,6 +1,7 @@
 #include "rename/frmReName.h"
 
 #include "app/mdlSt.h"
+#include "platform/FormText.h"
 #include "platform/MsgBox.h"
 #include "rename/DialogForm.h"
 #include "rename/NamingRules.h"
@@ -71,6 +72,7 @@ frmReName::frmReName(QWidget* parent) : PointerPlacedDialog(parent) {
     txtZero->setText(QString::number(mdlSt::bytNumberDigits));
     txtSpace->setText(QStringLiteral("1"));
     txtName->setFocus();
+    FitFormTexts(*this);
 }
 
 void frmReName::cmdOk_Click() {

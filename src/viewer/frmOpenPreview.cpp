@@ -1,6 +1,7 @@
 #include "viewer/frmOpenPreview.h"
 
 #include "app/mdlSt.h"
+#include "platform/ButtonIcon.h"
 #include "platform/MsgBox.h"
 #include "platform/Picture.h"
 #include "platform/Screen.h"
@@ -18,7 +19,7 @@ namespace {
 
 QToolButton* pictureButton(QWidget* parent, const QIcon& icon, const QString& tip, int leftTwips) {
     auto* b = new QToolButton(parent);
-    b->setIcon(icon);
+    b->setIcon(PictureButtonIcon(icon));
     b->setIconSize(QSize(16, 16));
     b->setToolTip(tip);
     b->setFocusPolicy(Qt::TabFocus);

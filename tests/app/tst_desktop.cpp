@@ -10,7 +10,9 @@
 #include <QAction>
 #include <QLibraryInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QtTest>
 
@@ -64,6 +66,9 @@ private slots:
     void japaneseButtons();
     void withoutTranslation();
     void windowIconAtEverySize();
+    void platformChoice_data();
+    void platformChoice();
+    void startsUnderWayland();
 };
 
 void TestDesktop::init() {
@@ -184,6 +189,84 @@ void TestDesktop::windowIconAtEverySize() {
     const QList<QSize> sizes = f.windowIcon().availableSizes();
     for (int size : {16, 32, 48, 64, 128, 256})
         QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+}
+
+void TestDesktop::platformChoice_data() {
+    QTest::addColumn<QByteArray>("chosen"); // QT_QPA_PLATFORM
+    QTest::addColumn<QByteArray>("display");
+    QTest::addColumn<QByteArray>("wayland");
+    QTest::addColumn<QByteArray>("platform"); // "" = Qt's own choice
+    QTest::newRow("nothing") << QByteArray() << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("X11") << QByteArray() << QByteArray(":0") << QByteArray() << QByteArray("xcb");
+    QTest::newRow("Wayland only") << QByteArray() << QByteArray() << QByteArray("wayland-0")
+                                  << QByteArray("wayland");
+    QTest::newRow("Wayland with XWayland")
+        << QByteArray() << QByteArray(":0") << QByteArray("wayland-0") << QByteArray("xcb");
+    for (const char* display : {"", ":0"})
+        for (const char* wayland : {"", "wayland-0"})
+            QTest::addRow("chosen, DISPLAY '%s', WAYLAND_DISPLAY '%s'", display, wayland)
+                << QByteArray("wayland") << QByteArray(display) << QByteArray(wayland)
+                << QByteArray();
+}
+
+void TestDesktop::platformChoice() {
+    QFETCH(QByteArray, chosen);
+    QFETCH(QByteArray, display);
+    QFETCH(QByteArray, wayland);
+    QFETCH(QByteArray, platform);
+    QCOMPARE(ChooseQtPlatform(chosen, display, wayland), platform);
+}
+
+void TestDesktop::startsUnderWayland() {
+    // A headless Wayland compositor, and the built program as its only client.
+    if (QStandardPaths::findExecutable("weston").isEmpty())
+        QSKIP("weston is not installed");
+    QTemporaryDir runtime;
+    QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    env.insert("XDG_RUNTIME_DIR", runtime.path());
+    QProcess weston;
+    weston.setProcessEnvironment(env);
+    weston.start("weston",
+                 {"--backend=headless-backend.so", "--socket=piksor-test", "--idle-time=0"});
+    auto stop = qScopeGuard([&weston] {
+        weston.terminate();
+        weston.waitForFinished(5000);
+    });
+    weston.waitForStarted(5000);
+    QDeadlineTimer ready(10000);
+    while (!QFileInfo::exists(runtime.filePath("piksor-test")) && !ready.hasExpired() &&
+           weston.state() == QProcess::Running)
+        QTest::qWait(50);
+    if (!QFileInfo::exists(runtime.filePath("piksor-test")))
+        QSKIP(qPrintable("the compositor could not start: " + weston.readAllStandardError()));
+
+    // The program in a folder of its own (its settings file goes there), told
+    // only of the compositor; libwayland logs what it asks and hears.
+    TestFolder program;
+    QVERIFY(QFile::copy(PIKSOR_BUILD_DIR "/piksor", program.file("piksor")));
+    env.insert("WAYLAND_DISPLAY", "piksor-test");
+    env.insert("WAYLAND_DEBUG", "client");
+    env.insert("HOME", program.path());
+    QProcess piksor;
+    piksor.setProcessEnvironment(env);
+    piksor.start(program.file("piksor"));
+    QByteArray log;
+    // The main window is a top-level surface titled Piksor that the
+    // compositor has put on its output.
+    auto shown = [&log] {
+        return log.contains(R"(set_title("Piksor"))") && log.contains(".enter(wl_output@");
+    };
+    QDeadlineTimer deadline(20000);
+    while (!shown() && !deadline.hasExpired() && piksor.state() != QProcess::NotRunning) {
+        piksor.waitForReadyRead(100);
+        log += piksor.readAllStandardError();
+    }
+    piksor.kill();
+    piksor.waitForFinished(5000);
+    QVERIFY2(shown(), log.right(2000).constData());
 }
 
 QTEST_MAIN(TestDesktop)

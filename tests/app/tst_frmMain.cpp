@@ -9,12 +9,16 @@
 #include "platform/FileList.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
+#include <QStyle>
 #include <QToolButton>
 #include <QtTest>
+#include <cmath>
 
 class TestFrmMain : public QObject {
     Q_OBJECT
@@ -24,6 +28,8 @@ private slots:
     void startFolder();
     void savedSizesRestored();
     void designState();
+    void disabledButtonsLookOff_data();
+    void disabledButtonsLookOff();
     void commandEnabled_data();
     void commandEnabled();
     void panelEnabled();
@@ -33,10 +39,12 @@ private slots:
     void countLine();
     void folderChangeFollowsPanel();
     void driveNotReady();
+    void driveListFollowsMounts();
     void historyEleven();
     void historyDuplicateAndCase();
     void historyCaption();
     void historySeparator();
+    void historyClickMissingFolder_data();
     void historyClickMissingFolder();
     void historyClickGoesThere();
     void historyDelete();
@@ -47,10 +55,12 @@ private slots:
 namespace {
 // Writes a settings file whose first line names the given folder.
 void writeSettings(TestFolder& dir, const QString& current, float widthIndex = 2,
-                   float heightIndex = 2) {
+                   float heightIndex = 2, bool hidden = false) {
     QByteArray data = "\"" + current.toUtf8() + "\"\r\n";
     for (int slot = 0; slot <= 40; ++slot) {
         float v = slot == 7 ? 1 : 0;
+        if (slot == 9 && hidden)
+            v = 2;
         if (slot == 12)
             v = widthIndex;
         if (slot == 13)
@@ -60,6 +70,33 @@ void writeSettings(TestFolder& dir, const QString& current, float widthIndex = 2
     for (int i = 0; i < 10; ++i)
         data += "\"\"\r\n";
     dir.write("PicSet.Ini", data);
+}
+
+// How a button shows its picture: the spread of brightness over the picture's
+// square (how clearly it stands out of the face) and its strongest colour.
+struct PictureLook {
+    double contrast = 0;
+    int colour = 0;
+};
+
+PictureLook lookOf(QToolButton* b) {
+    const QImage shot = b->grab().toImage();
+    QRect square(QPoint(), b->iconSize());
+    square.moveCenter(shot.rect().center());
+    double sum = 0, squares = 0;
+    PictureLook look;
+    for (int y = square.top(); y <= square.bottom(); ++y)
+        for (int x = square.left(); x <= square.right(); ++x) {
+            const QColor c = shot.pixelColor(x, y);
+            const double l = qGray(c.rgb());
+            sum += l;
+            squares += l * l;
+            look.colour = std::max(look.colour, std::max({c.red(), c.green(), c.blue()}) -
+                                                    std::min({c.red(), c.green(), c.blue()}));
+        }
+    const double n = square.width() * square.height();
+    look.contrast = std::sqrt(squares / n - (sum / n) * (sum / n));
+    return look;
 }
 
 QStringList visibleFileMenu(frmMain& f) {
@@ -92,25 +129,34 @@ void TestFrmMain::firstRun() {
 void TestFrmMain::startFolder_data() {
     QTest::addColumn<QString>("saved");
     QTest::addColumn<bool>("opensSaved");
-    QTest::newRow("empty") << "" << false;
-    QTest::newRow("a file") << "photo.jpg" << false;
-    QTest::newRow("gone") << "gone" << false;
-    QTest::newRow("a folder") << "pics" << true;
+    QTest::addColumn<bool>("hidden"); // hidden files shown
+    QTest::addColumn<int>("files");
+    QTest::newRow("empty") << "" << false << false << 1;
+    QTest::newRow("a file") << "photo.jpg" << false << false << 1;
+    QTest::newRow("gone") << "gone" << false << false << 1;
+    QTest::newRow("a folder") << "pics" << true << false << 7;
+    QTest::newRow("a folder, hidden files shown") << "pics" << true << true << 8;
 }
 
 void TestFrmMain::startFolder() {
     QFETCH(QString, saved);
     QFETCH(bool, opensSaved);
+    QFETCH(bool, hidden);
+    QFETCH(int, files);
     TestFolder dir;
     dir.write("photo.jpg", "x");
-    dir.mkdir("pics");
+    dir.write("pics/.hidden.jpg", "x");
+    for (int i = 0; i < 7; ++i)
+        dir.write(QStringLiteral("pics/%1.jpg").arg(i), "x");
     const QString path = saved.isEmpty() ? QString() : dir.file(saved);
-    writeSettings(dir, path);
+    writeSettings(dir, path, 2, 2, hidden);
     MsgBoxRecorder boxes;
     frmMain f;
     QCOMPARE(f.dirSelect->Path(), opensSaved ? path : dir.path());
     QCOMPARE(mdlSt::strCurrentPath, f.dirSelect->Path());
     QCOMPARE(f.flbSelect->Path(), f.dirSelect->Path());
+    QCOMPARE(f.flbSelect->ListCount(), files);
+    QCOMPARE(f.lblCount->text(), CountLine(f.dirSelect->Path(), files));
 }
 
 void TestFrmMain::savedSizesRestored() {
@@ -157,6 +203,38 @@ void TestFrmMain::designState() {
     QCOMPARE(f.imgDust->toolTip(), QStringLiteral("ごみ箱"));
     QCOMPARE(f.cmdSam->geometry(), QRect(96, 3, 23, 23));
     QCOMPARE(f.mnuWinArrange[3], nullptr);
+}
+
+void TestFrmMain::disabledButtonsLookOff_data() {
+    QTest::addColumn<QString>("style");
+    QTest::newRow("Fusion") << "Fusion";
+    QTest::newRow("Windows") << "Windows";
+}
+
+void TestFrmMain::disabledButtonsLookOff() {
+    QFETCH(QString, style);
+    const QString before = QApplication::style()->name();
+    QApplication::setStyle(style);
+    {
+        TestFolder dir;
+        frmMain f;
+        const auto buttons = f.picToolbar->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 11);
+        for (QToolButton* b : buttons) {
+            b->setEnabled(true);
+            const PictureLook on = lookOf(b);
+            b->setEnabled(false);
+            const PictureLook off = lookOf(b);
+            // Greyed: no colour left, and at most half the contrast.
+            QVERIFY2(off.contrast <= on.contrast / 2 && off.colour <= 8,
+                     qPrintable(QStringLiteral("%1: %2 -> %3, colour %4")
+                                    .arg(b->toolTip())
+                                    .arg(on.contrast)
+                                    .arg(off.contrast)
+                                    .arg(off.colour)));
+        }
+    }
+    QApplication::setStyle(before);
 }
 
 void TestFrmMain::commandEnabled_data() {
@@ -289,6 +367,37 @@ void TestFrmMain::driveNotReady() {
     QCOMPARE(mdlSt::strCurrentPath, before);
 }
 
+void TestFrmMain::driveListFollowsMounts() {
+    TestFolder dir;
+    const QString card = dir.mkdir("card");
+    MsgBoxRecorder boxes;
+    frmMain f;
+    QVERIFY(!f.drvSelect->volumes().contains(card));
+    if (QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=1m", "piksor-card", card}) != 0)
+        QSKIP("mounting a file system is not allowed here");
+    auto unmount = qScopeGuard([card] { QProcess::execute("umount", {card}); });
+    // The volume appears without any polling: the mount table tells.
+    QTRY_VERIFY_WITH_TIMEOUT(f.drvSelect->volumes().contains(card), 1000);
+    const QString photos = dir.mkdir("card/DCIM");
+    f.drvSelect->setDrive(card);
+    QCOMPARE(f.dirSelect->setPath(photos), FsStatus::Ok);
+    f.HistoryAdd(photos);
+    f.HistoryMenu();
+    QCOMPARE(QProcess::execute("umount", {card}), 0);
+    unmount.dismiss();
+    // It goes, and the lists go back to the readable folder it was mounted on.
+    QTRY_VERIFY_WITH_TIMEOUT(!f.drvSelect->volumes().contains(card), 1000);
+    QCOMPARE(f.dirSelect->Path(), card);
+    QCOMPARE(f.drvSelect->drive(), QStringLiteral("/"));
+    QCOMPARE(mdlSt::strCurrentPath, card);
+    QCOMPARE(f.lblCount->text(), CountLine(card, 0));
+    QVERIFY(boxes.calls().isEmpty());
+    // Its folder in the history is on a volume that is not there.
+    f.mnuDir[0]->trigger();
+    QCOMPARE(boxes.prompts(), QStringList{"ディスクがセットされていません。"});
+    QCOMPARE(f.dirSelect->Path(), card);
+}
+
 void TestFrmMain::historyEleven() {
     TestFolder dir;
     frmMain f;
@@ -334,17 +443,40 @@ void TestFrmMain::historySeparator() {
     QCOMPARE(one.mid(one.size() - 4), QStringList({"-", " 1 /x&&y", "-", "Piksorの終了(&X)"}));
 }
 
+void TestFrmMain::historyClickMissingFolder_data() {
+    QTest::addColumn<QString>("entry");   // "~" = the test folder
+    QTest::addColumn<QString>("message"); // "" = silently ignored
+    QTest::newRow("gone from a volume that is there") << "~/vanished"
+                                                      << "";
+    QTest::newRow("on a volume unmounted since")
+        << "~/usb/DCIM" << QStringLiteral("ディスクがセットされていません。");
+    QTest::newRow("removable medium gone")
+        << "/media/piksor-nobody/CARD/DCIM" << QStringLiteral("ディスクがセットされていません。");
+    QTest::newRow("removable medium gone, run folder")
+        << "/run/media/piksor-nobody/CARD" << QStringLiteral("ディスクがセットされていません。");
+}
+
 void TestFrmMain::historyClickMissingFolder() {
+    QFETCH(QString, entry);
+    QFETCH(QString, message);
     TestFolder dir;
+    const QString usb = dir.mkdir("usb");
     MsgBoxRecorder boxes;
     frmMain f;
+    f.drvSelect->setVolumes({"/", usb});
+    f.drvSelect->setVolumes({"/"}); // unmounted; its mount point stays
     const QString before = f.dirSelect->Path();
-    mdlSt::strHistory[0] = dir.file("vanished");
+    entry.replace(QLatin1Char('~'), dir.path());
+    mdlSt::strHistory[0] = entry;
     f.HistoryMenu();
     f.mnuDir[0]->trigger();
     QCOMPARE(f.dirSelect->Path(), before);
-    QVERIFY(boxes.calls().isEmpty());
-    QCOMPARE(mdlSt::strHistory[0], dir.file("vanished")); // stays in the list
+    QCOMPARE(boxes.prompts(), message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty()) {
+        QCOMPARE(boxes.calls()[0].title, QStringLiteral("警告"));
+        QCOMPARE(boxes.calls()[0].icon(), int(Msg::Critical));
+    }
+    QCOMPARE(mdlSt::strHistory[0], entry); // stays in the list
 }
 
 void TestFrmMain::historyClickGoesThere() {

@@ -28,6 +28,8 @@ private slots:
     void cascade();
     void iconsLineUp();
     void arrangeRealWindows();
+    void minimisedStayInReach_data();
+    void minimisedStayInReach();
     void windowMenuListsWindows();
     void optionsTwiceRound();
     void helpOpens();
@@ -38,6 +40,8 @@ private slots:
     void listSplitterLimits();
     void snapToRows_data();
     void snapToRows();
+    void folderListWholeRows_data();
+    void folderListWholeRows();
     void frameMinimumHeight();
     void viewersMinimiseWithFrame();
 };
@@ -157,6 +161,42 @@ void TestShell::arrangeRealWindows() {
     QCOMPARE(windows[0]->geometry().bottom(), f.mdiArea->viewport()->rect().bottom());
     QCOMPARE(windows[2]->y(), windows[0]->y());
     QCOMPARE(windows[0]->x(), 0);
+}
+
+void TestShell::minimisedStayInReach_data() {
+    QTest::addColumn<int>("item");
+    QTest::newRow("side by side") << 0;
+    QTest::newRow("one above the other") << 1;
+    QTest::newRow("cascade") << 2;
+    QTest::newRow("line up icons") << 4;
+}
+
+void TestShell::minimisedStayInReach() {
+    QFETCH(int, item);
+    TestFolder dir;
+    frmMain f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    QList<QMdiSubWindow*> windows;
+    for (int i = 0; i < 4; ++i) {
+        windows << f.mdiArea->addSubWindow(new QWidget);
+        windows.last()->setWindowTitle(QStringLiteral("W%1").arg(i));
+        windows.last()->show();
+    }
+    windows[1]->showMinimized();
+    windows[3]->showMinimized();
+    f.mnuWinArrange[item]->trigger();
+    // Each icon lies in the client area, and no open window covers it.
+    const QRect area = f.mdiArea->viewport()->rect();
+    for (QMdiSubWindow* icon : {windows[1], windows[3]}) {
+        QVERIFY(icon->isVisible() && icon->isMinimized());
+        QVERIFY(area.contains(icon->geometry()));
+        for (QMdiSubWindow* open : {windows[0], windows[2]})
+            QVERIFY2(!open->geometry().intersects(icon->geometry()),
+                     qPrintable(open->windowTitle() + " covers " + icon->windowTitle()));
+    }
+    if (item != 4) // the open windows fill what the icons leave
+        QCOMPARE(windows[0]->y(), 0);
 }
 
 void TestShell::windowMenuListsWindows() {
@@ -292,6 +332,31 @@ void TestShell::snapToRows() {
     QFETCH(int, height);
     QFETCH(int, snapped);
     QCOMPARE(SnapToRows(height, 18, 1, 50), snapped);
+}
+
+void TestShell::folderListWholeRows_data() {
+    QTest::addColumn<QSize>("frame"); // empty = as it starts
+    QTest::newRow("start-up") << QSize();
+    QTest::newRow("taller") << QSize(900, 777);
+    QTest::newRow("shorter") << QSize(700, 300);
+    QTest::newRow("narrower") << QSize(560, 481);
+}
+
+void TestShell::folderListWholeRows() {
+    QFETCH(QSize, frame);
+    TestFolder dir;
+    for (int i = 0; i < 30; ++i)
+        dir.mkdir(QStringLiteral("sub%1").arg(i));
+    frmMain f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    if (!frame.isEmpty())
+        f.resize(frame);
+    QCoreApplication::processEvents();
+    const int top = f.dirSelect->height();
+    QCOMPARE((top - 2 * f.dirSelect->frameWidth()) % f.dirSelect->sizeHintForRow(0), 0);
+    QVERIFY(top <= 144);
+    QCOMPARE(f.flbSelect->y(), f.dirSelect->geometry().bottom() + 1 + 5);
 }
 
 void TestShell::frameMinimumHeight() {

@@ -12,7 +12,26 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
+#include <fcntl.h>
+#include <optional>
 #include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+// A small tmpfs over a folder, unmounted at the end.
+struct Tmpfs {
+    QByteArray point;
+    bool ok;
+    explicit Tmpfs(const QString& folder)
+        : point(QFile::encodeName(folder)),
+          ok(::mount("tmpfs", point.constData(), "tmpfs", 0, "size=64k") == 0) {}
+    ~Tmpfs() {
+        if (ok)
+            ::umount(point.constData());
+    }
+};
+} // namespace
 
 class TestFolders : public QObject {
     Q_OBJECT
@@ -22,10 +41,13 @@ private slots:
     void makeFolderCancel();
     void deleteDeepestFirst();
     void deleteKeepsLinkTargets();
+    void deleteRefusedWhileOpen_data();
     void deleteRefusedWhileOpen();
     void deleteCancelled();
+    void deleteRefusesVolumeRoot_data();
     void deleteRefusesVolumeRoot();
     void deleteReportsLeftovers();
+    void deleteLeavesUndecodableNames();
 };
 
 void TestFolders::makeFolder_data() {
@@ -37,6 +59,8 @@ void TestFolders::makeFolder_data() {
                                      << "名前が重複しています。";
     QTest::newRow("existing file") << "photo.jpg"
                                    << "名前が重複しています。";
+    QTest::newRow("existing folder in another case") << "OLD"
+                                                     << "名前が重複しています。";
     QTest::newRow("empty") << ""
                            << "名前が重複しています。";
     QTest::newRow("slash") << "a/b"
@@ -142,18 +166,47 @@ void TestFolders::deleteKeepsLinkTargets() {
     QCOMPARE(ReadAll(dir.file("outside/keep.jpg")), QByteArray("keep"));
 }
 
+void TestFolders::deleteRefusedWhileOpen_data() {
+    QTest::addColumn<QString>("open");   // the folder of the thumbnail window
+    QTest::addColumn<QString>("target"); // the folder to delete
+    QTest::addColumn<bool>("refused");
+    QTest::newRow("a subfolder open") << "t/sub"
+                                      << "t" << true;
+    QTest::newRow("open through a link to it") << "photos/LD"
+                                               << "outside" << true;
+    QTest::newRow("open below it through a link") << "photos/LD/deeper"
+                                                  << "outside" << true;
+    QTest::newRow("the link open and deleted") << "photos/LD"
+                                               << "photos/LD" << true;
+    QTest::newRow("open, its link deleted") << "outside"
+                                            << "photos/LD" << true;
+    QTest::newRow("open, a link to it in the tree") << "outside"
+                                                    << "t" << false;
+}
+
 void TestFolders::deleteRefusedWhileOpen() {
+    QFETCH(QString, open);
+    QFETCH(QString, target);
+    QFETCH(bool, refused);
     TestFolder dir;
     dir.write("t/sub/a.jpg", "x");
+    dir.write("outside/deeper/keep.jpg", "keep");
+    dir.mkdir("photos");
+    QVERIFY(QFile::link(dir.file("outside"), dir.file("photos/LD")));
+    QVERIFY(QFile::link(dir.file("outside"), dir.file("t/link")));
     MsgBoxRecorder boxes;
+    boxes.answer(Msg::Cancel); // the confirmation, when it comes
     frmMain f;
-    QCOMPARE(f.dirSelect->setPath(dir.file("t")), FsStatus::Ok);
-    mdlSt::strWinPath = {dir.file("t/sub"), ""};
+    QCOMPARE(f.dirSelect->setPath(dir.file(target)), FsStatus::Ok);
+    mdlSt::strWinPath = {dir.file(open), ""};
     mdlSt::intWinMax = 0;
     f.mnuFolderDelete->trigger();
-    QCOMPARE(boxes.prompts(), QStringList{"指定されたフォルダーは開いています。"});
+    QCOMPARE(boxes.prompts(),
+             QStringList{refused ? "指定されたフォルダーは開いています。"
+                                 : "フォルダーとその下のファイルをすべて削除します"});
     QCOMPARE(boxes.calls()[0].title, QStringLiteral("フォルダーの削除"));
-    QVERIFY(QFileInfo::exists(dir.file("t/sub/a.jpg")));
+    QCOMPARE(ReadAll(dir.file("t/sub/a.jpg")), QByteArray("x"));
+    QCOMPARE(ReadAll(dir.file("photos/LD/deeper/keep.jpg")), QByteArray("keep"));
 }
 
 void TestFolders::deleteCancelled() {
@@ -168,31 +221,44 @@ void TestFolders::deleteCancelled() {
     QCOMPARE(f.dirSelect->Path(), dir.file("t"));
 }
 
+void TestFolders::deleteRefusesVolumeRoot_data() {
+    QTest::addColumn<bool>("listed"); // a volume of the drive list, or only mounted
+    QTest::newRow("in the volume list") << true;
+    QTest::newRow("a mount point not in the list") << false;
+}
+
 void TestFolders::deleteRefusesVolumeRoot() {
+    QFETCH(bool, listed);
     TestFolder dir;
     MsgBoxRecorder boxes;
     frmMain f;
-    // The panel shows the program's folder; make it the root of a volume.
-    f.drvSelect->setVolumes({"/", dir.path()});
-    QCOMPARE(f.dirSelect->Path(), dir.path());
+    QString root = dir.path();
+    std::optional<Tmpfs> disk;
+    if (listed) {
+        // The panel shows the program's folder; make it the root of a volume.
+        f.drvSelect->setVolumes({"/", dir.path()});
+    } else {
+        root = dir.mkdir("mnt");
+        if (!disk.emplace(root).ok)
+            QSKIP("mounting a tmpfs is not allowed here");
+        dir.write("mnt/PicSet.Ini", "x");
+        QCOMPARE(f.dirSelect->setPath(root), FsStatus::Ok);
+    }
+    QCOMPARE(f.dirSelect->Path(), root);
     f.mnuFolderDelete->trigger();
     QCOMPARE(boxes.prompts(), QStringList{"ドライブのいちばん上のフォルダーは削除できません。"});
-    QVERIFY(QFileInfo::exists(dir.file("PicSet.Ini")));
+    QVERIFY(QFileInfo::exists(root + "/PicSet.Ini"));
 }
 
 void TestFolders::deleteReportsLeftovers() {
     TestFolder dir;
     dir.write("t/gone.jpg", "x");
-    const QString mountPoint = dir.mkdir("t/keep");
-    const QByteArray native = QFile::encodeName(mountPoint);
-    if (::mount("tmpfs", native.constData(), "tmpfs", 0, "size=64k") != 0)
+    const Tmpfs disk(dir.mkdir("t/keep"));
+    if (!disk.ok)
         QSKIP("mounting a tmpfs is not allowed here");
-    struct Unmount {
-        QByteArray p;
-        ~Unmount() { ::umount(p.constData()); }
-    } unmount{native};
     dir.write("t/keep/stuck.jpg", "x");
-    QVERIFY(::mount("tmpfs", native.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") == 0);
+    QVERIFY(::mount("tmpfs", disk.point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, "size=64k") ==
+            0);
 
     MsgBoxRecorder boxes;
     frmMain f;
@@ -205,6 +271,44 @@ void TestFolders::deleteReportsLeftovers() {
                                 dir.file("t/keep/stuck.jpg"));
     QVERIFY(QFileInfo::exists(dir.file("t/keep/stuck.jpg")));
     QVERIFY(!QFileInfo::exists(dir.file("t/gone.jpg")));
+    QCOMPARE(f.dirSelect->Path(), dir.path());
+}
+
+void TestFolders::deleteLeavesUndecodableNames() {
+    TestFolder dir;
+    dir.write("t/a.jpg", "x");
+    dir.write("t/sub/ok.jpg", "x");
+    // Names written on another system in Shift-JIS: not UTF-8.
+    const QByteArray sjis("\x93\xfa\x96\x7b"), t = QFile::encodeName(dir.file("t"));
+    QVERIFY(::mkdir(t + '/' + sjis, 0755) == 0);
+    const auto write = [](const QByteArray& path) {
+        const int fd = ::open(path.constData(), O_CREAT | O_WRONLY, 0644);
+        return fd >= 0 && ::write(fd, path.constData(), size_t(path.size())) == path.size() &&
+               ::close(fd) == 0;
+    };
+    QVERIFY(write(t + "/sub/" + sjis + ".jpg"));
+    QVERIFY(write(t + '/' + sjis + "/x.jpg"));
+    MsgBoxRecorder boxes;
+    frmMain f;
+    QCOMPARE(f.dirSelect->setPath(dir.file("t")), FsStatus::Ok);
+    boxes.answer(Msg::Ok);
+    f.mnuFolderDelete->trigger();
+    QCOMPARE(boxes.prompts().size(), 2);
+    QCOMPARE(boxes.prompts()[1], "次のファイルを削除できませんでした。\n" + dir.file("t") +
+                                     "/sub/\\x93\\xFA\\x96{.jpg\n"
+                                     "次のフォルダーを削除できませんでした。\n" +
+                                     dir.file("t") + "/\\x93\\xFA\\x96{");
+    QCOMPARE(boxes.calls()[1].title, QStringLiteral("警告"));
+    // Nothing but the named entries and the folders holding them is left,
+    // and those hold what they held (each file its own path).
+    for (const QByteArray& kept : {t + "/sub/" + sjis + ".jpg", t + '/' + sjis + "/x.jpg"}) {
+        QFile file;
+        QVERIFY(file.open(::open(kept.constData(), O_RDONLY), QIODevice::ReadOnly,
+                          QFileDevice::AutoCloseHandle));
+        QCOMPARE(file.readAll(), kept);
+    }
+    QVERIFY(!QFileInfo::exists(dir.file("t/a.jpg")));
+    QVERIFY(!QFileInfo::exists(dir.file("t/sub/ok.jpg")));
     QCOMPARE(f.dirSelect->Path(), dir.path());
 }
 

@@ -152,18 +152,30 @@ void TestOperations::copyArrivesInUpperCase() {
 }
 
 void TestOperations::collisionAsksForAnotherName_data() {
+    QTest::addColumn<bool>("move");
+    QTest::addColumn<QString>("existing");
     QTest::addColumn<QString>("answer"); // "" = Cancel
     QTest::addColumn<QStringList>("after");
-    QTest::newRow("Cancel skips only that file") << QString() << QStringList{"B.GIF", "PHOTO.JPG"};
-    QTest::newRow("another name") << "PHOTO2.JPG"
+    QTest::newRow("Cancel skips only that file")
+        << false << "PHOTO.JPG" << QString() << QStringList{"B.GIF", "PHOTO.JPG"};
+    QTest::newRow("another name") << false << "PHOTO.JPG"
+                                  << "PHOTO2.JPG"
                                   << QStringList{"B.GIF", "PHOTO.JPG", "PHOTO2.JPG"};
+    QTest::newRow("move onto the name in lower case, Cancel")
+        << true << "photo.jpg" << QString() << QStringList{"B.GIF", "photo.jpg"};
+    QTest::newRow("move onto the name in mixed case, another name")
+        << true << "Photo.Jpg"
+        << "PHOTO2.JPG" << QStringList{"B.GIF", "PHOTO2.JPG", "Photo.Jpg"};
 }
 
 void TestOperations::collisionAsksForAnotherName() {
+    QFETCH(bool, move);
+    QFETCH(QString, existing);
     QFETCH(QString, answer);
     QFETCH(QStringList, after);
     MsgBoxRecorder boxes;
-    m_dir->write("dst/PHOTO.JPG", "taken");
+    m_dir->write("dst/" + existing, "taken");
+    const QByteArray photo = Sha(m_src + "/photo.jpg");
     SelectNames(*m_w, {"photo.jpg", "b.gif"});
     ModalScript modal;
     ChooseFolder(modal, m_dst);
@@ -175,12 +187,14 @@ void TestOperations::collisionAsksForAnotherName() {
         });
     else
         TypeNameAndOk(modal, answer);
-    m_main->cmdCopy->click();
+    (move ? m_main->cmdMove : m_main->cmdCopy)->click();
     QCOMPARE(modal.shown(), 2);
     if (answer.isEmpty())
         QVERIFY2(asked.startsWith("PHOTO."), qPrintable(asked));
     QCOMPARE(Files(m_dst), after);
-    QCOMPARE(ReadAll(m_dst + "/PHOTO.JPG"), QByteArray("taken"));
+    QCOMPARE(ReadAll(m_dst + "/" + existing), QByteArray("taken"));
+    // The file itself is where the answer sent it, unchanged.
+    QCOMPARE(Sha(answer.isEmpty() || !move ? m_src + "/photo.jpg" : m_dst + "/" + answer), photo);
     QVERIFY(boxes.calls().isEmpty());
 }
 
@@ -419,12 +433,15 @@ void TestOperations::ignoreAllLastsOneCall() {
 
 void TestOperations::renameAllNumbers_data() {
     QTest::addColumn<bool>("skipSecond");
-    QTest::newRow("all renamed") << false;
-    QTest::newRow("a skipped file uses no number") << true;
+    QTest::addColumn<bool>("variant"); // the first new name is taken in lower case
+    QTest::newRow("all renamed") << false << false;
+    QTest::newRow("a skipped file uses no number") << true << false;
+    QTest::newRow("a name taken in another case is a collision") << false << true;
 }
 
 void TestOperations::renameAllNumbers() {
     QFETCH(bool, skipSecond);
+    QFETCH(bool, variant);
     MsgBoxRecorder boxes;
     sngSetting[SlotAutoClearReadOnly] = 0;
     const QString trip = m_dir->file("trip");
@@ -440,7 +457,7 @@ void TestOperations::renameAllNumbers() {
     QStringList after;
     int number = 1;
     for (int k = 0; k < order.size(); ++k) {
-        if (skipSecond && k == 1) {
+        if ((skipSecond && k == 1) || (variant && k == 0)) {
             after.append(order[k]);
             continue;
         }
@@ -449,6 +466,9 @@ void TestOperations::renameAllNumbers() {
     }
     if (skipSecond)
         QFile::setPermissions(trip + "/" + order[1], QFile::ReadOwner);
+    const QString taken = "trip 001." + QFileInfo(order[0]).suffix().toLower();
+    if (variant)
+        m_dir->write("trip/" + taken, "taken");
     SelectNames(*w, order);
     QCOMPARE(strSelectFiles.size(), 3);
     ModalScript modal;
@@ -458,18 +478,22 @@ void TestOperations::renameAllNumbers() {
         base = r.txtName->text();
         QTest::mouseClick(r.cmdOk, Qt::LeftButton);
     });
-    if (skipSecond)
+    if (skipSecond || variant)
         PressButton(modal, QStringLiteral("Cancel"));
     m_main->cmdReName->click();
     QCOMPARE(base, QStringLiteral("TRIP"));
-    QCOMPARE(modal.shown(), skipSecond ? 2 : 1);
+    QCOMPARE(modal.shown(), skipSecond || variant ? 2 : 1);
     QStringList sortedAfter = after;
+    if (variant)
+        sortedAfter.append(taken);
     sortedAfter.sort(Qt::CaseSensitive);
     QCOMPARE(Files(trip), sortedAfter);
     // The labels show the new names; the entries hold the new paths.
     QCOMPARE(ShownNames(*w), after);
     for (int i = 0; i < after.size(); ++i)
         QCOMPARE(w->strFiles[i], trip + "/" + after[i]);
+    if (variant)
+        QCOMPARE(ReadAll(trip + "/" + taken), QByteArray("taken"));
     QVERIFY(boxes.calls().isEmpty());
 }
 

@@ -91,6 +91,8 @@ private slots:
     void faultLosesNothing();
     void readOnlySource_data();
     void readOnlySource();
+    void linkToReadOnlyFile_data();
+    void linkToReadOnlyFile();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -297,6 +299,43 @@ void TestOpFaults::readOnlySource() {
     }
     if (op != OpMove)
         QCOMPARE(Snapshot(m_dst), dstBefore);
+}
+
+void TestOpFaults::linkToReadOnlyFile_data() {
+    QTest::addColumn<int>("op");
+    QTest::addColumn<bool>("autoClear");
+    for (const int op : {int(OpMove), int(OpDelete)})
+        for (const bool autoClear : {false, true})
+            QTest::addRow("%s, automatic clearing %s", op == OpMove ? "move" : "delete",
+                          autoClear ? "on" : "off")
+                << op << autoClear;
+}
+
+void TestOpFaults::linkToReadOnlyFile() {
+    QFETCH(int, op);
+    QFETCH(bool, autoClear);
+    // The link has no permission bits of its own: no question, and the file
+    // it leads to, outside the selection, keeps its mode and its bytes.
+    const QString precious = m_dir->write("outside/precious.jpg", Content(4095, 3));
+    QVERIFY(QFile::setPermissions(precious, QFile::ReadOwner | QFile::ReadGroup));
+    const auto mode = QFile::permissions(precious);
+    const QByteArray sha = Sha(precious);
+    QVERIFY(QFile::link(precious, m_src + "/link.jpg"));
+    select("link.jpg");
+    sngSetting[SlotAutoClearReadOnly] = autoClear ? 1 : 0;
+    ModalScript modal;
+    bytOperation = op;
+    strDestPath = m_dst;
+    m_main->CopyAndMove(m_dst);
+    QCOMPARE(modal.shown(), 0);
+    QVERIFY(m_boxes->calls().isEmpty());
+    QCOMPARE(QFile::permissions(precious), mode);
+    QCOMPARE(Sha(precious), sha);
+    QVERIFY(!QFileInfo(m_src + "/link.jpg").isSymLink());
+    const QFileInfo arrived(m_dst + "/LINK.JPG");
+    QCOMPARE(arrived.isSymLink(), op == OpMove);
+    if (op == OpMove)
+        QCOMPARE(arrived.symLinkTarget(), precious);
 }
 
 QTEST_MAIN(TestOpFaults)

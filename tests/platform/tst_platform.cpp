@@ -4,6 +4,7 @@
 #include "platform/DirList.h"
 #include "platform/FileList.h"
 #include "platform/Files.h"
+#include "platform/FolderEntries.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
 
@@ -18,11 +19,15 @@ private slots:
     void lookupIsExact();
     void enumerateKeepsOrderAndMask();
     void readOnlyAndClear();
+    void readableNames_data();
+    void readableNames();
     void verifiedWriteReplaces();
     void placement_data();
     void placement();
     void volumeOf_data();
     void volumeOf();
+    void driveVolumes_data();
+    void driveVolumes();
     void dirListChain();
     void dirListRefusesMissingFolder();
     void fileListPatternAndHidden();
@@ -32,29 +37,43 @@ void TestPlatform::lookupMasks_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("mask");
     QTest::addColumn<bool>("found");
-    QTest::newRow("plain, mask 0") << "a.jpg" << 0 << true;
-    QTest::newRow("hidden, mask 0") << ".h.jpg" << 0 << false;
-    QTest::newRow("hidden, mask 2") << ".h.jpg" << 2 << true;
-    QTest::newRow("hidden, mask 6") << ".h.jpg" << 6 << true;
-    QTest::newRow("folder, mask 0") << "sub" << 0 << false;
-    QTest::newRow("folder, mask 2") << "sub" << 2 << false;
-    QTest::newRow("folder, mask 16") << "sub" << 16 << true;
-    QTest::newRow("plain, mask 16") << "a.jpg" << 16 << true;
-    QTest::newRow("read-only, mask 0") << "ro.jpg" << 0 << true;
-    QTest::newRow("missing") << "none.jpg" << 6 << false;
+    QTest::addColumn<bool>("exact"); // found by the lookup of the exact path
+    QTest::newRow("plain, mask 0") << "a.jpg" << 0 << true << true;
+    QTest::newRow("hidden, mask 0") << ".h.jpg" << 0 << false << false;
+    QTest::newRow("hidden, mask 2") << ".h.jpg" << 2 << true << true;
+    QTest::newRow("hidden, mask 6") << ".h.jpg" << 6 << true << true;
+    QTest::newRow("folder, mask 0") << "sub" << 0 << false << false;
+    QTest::newRow("folder, mask 2") << "sub" << 2 << false << false;
+    QTest::newRow("folder, mask 16") << "sub" << 16 << true << true;
+    QTest::newRow("plain, mask 16") << "a.jpg" << 16 << true << true;
+    QTest::newRow("read-only, mask 0") << "ro.jpg" << 0 << true << true;
+    QTest::newRow("missing") << "none.jpg" << 6 << false << false;
+    QTest::newRow("other case") << "A.JPG" << 0 << true << false;
+    QTest::newRow("other case, full width") << "ＰＩＣ.jpg" << 0 << true << false;
+    QTest::newRow("other case, hidden, mask 0") << ".H.JPG" << 0 << false << false;
+    QTest::newRow("other case, hidden, mask 2") << ".H.Jpg" << 2 << true << false;
+    QTest::newRow("other case, folder, mask 0") << "SUB" << 0 << false << false;
+    QTest::newRow("other case, folder, mask 16") << "Sub" << 16 << true << false;
+    QTest::newRow("link that leads nowhere") << "dangling.jpg" << 0 << true << false;
+    QTest::newRow("wildcard") << "*.jpg" << 6 << false << false;
 }
 
 void TestPlatform::lookupMasks() {
     QFETCH(QString, name);
     QFETCH(int, mask);
     QFETCH(bool, found);
+    QFETCH(bool, exact);
     TestFolder dir;
     dir.write("a.jpg", "x");
     dir.write(".h.jpg", "x");
     dir.write("ro.jpg", "x");
+    dir.write("ｐｉｃ.jpg", "x");
     QFile::setPermissions(dir.file("ro.jpg"), QFileDevice::ReadOwner);
     dir.mkdir("sub");
-    QCOMPARE(DirExists(dir.file(name), mask), found);
+    QVERIFY(QFile::link(dir.file("gone.jpg"), dir.file("dangling.jpg")));
+    QCOMPARE(DirExists(dir.file(name), mask), exact);
+    QCOMPARE(NameExists(dir.path(), name, mask), found);
+    QCOMPARE(FolderNames(dir.path() + '/').contains(name, mask), found);
 }
 
 void TestPlatform::lookupIsExact() {
@@ -84,11 +103,42 @@ void TestPlatform::readOnlyAndClear() {
     TestFolder dir;
     const QString f = dir.write(".hidden.jpg", "x");
     QFile::setPermissions(f, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+    // A link is judged and cleared as itself: what it leads to keeps its mode.
+    const QString link = dir.file("link.jpg");
+    QVERIFY(QFile::link(f, link));
+    QVERIFY(!IsReadOnly(link));
+    QCOMPARE(ClearAttributes(link), FsStatus::Ok);
     QVERIFY(IsReadOnly(f));
     QCOMPARE(ClearAttributes(f), FsStatus::Ok);
     QVERIFY(!IsReadOnly(f));
     QVERIFY(QFileInfo::exists(f)); // clearing never renames a hidden file
     QCOMPARE(ClearAttributes(dir.file("gone")), FsStatus::NotFound);
+}
+
+void TestPlatform::readableNames_data() {
+    QTest::addColumn<QByteArray>("native");
+    QTest::addColumn<QString>("readable");
+    QTest::addColumn<bool>("decodes");
+    QTest::newRow("plain") << QByteArray("a.jpg") << "a.jpg" << true;
+    QTest::newRow("Japanese") << QString("写真.jpg").toUtf8() << "写真.jpg" << true;
+    QTest::newRow("replacement character") << QByteArray("\xef\xbf\xbd") << "\uFFFD" << true;
+    QTest::newRow("Shift-JIS") << QByteArray("\x93\xfa\x96\x7b.jpg") << "\\x93\\xFA\\x96{.jpg"
+                               << false;
+    QTest::newRow("Shift-JIS, partly like UTF-8")
+        << QByteArray("\x8e\xca\x90\x5e") << "\\x8E\\xCA\\x90^" << false;
+    QTest::newRow("only the undecodable part escaped")
+        << QByteArray("/写真/\x93\xfa/a") << "/写真/\\x93\\xFA/a" << false;
+    QTest::newRow("cut sequence") << QByteArray("a\xe5\x86") << "a\\xE5\\x86" << false;
+    QTest::newRow("overlong slash") << QByteArray("\xc0\xaf") << "\\xC0\\xAF" << false;
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80") << "\\xED\\xA0\\x80" << false;
+}
+
+void TestPlatform::readableNames() {
+    QFETCH(QByteArray, native);
+    QFETCH(QString, readable);
+    QFETCH(bool, decodes);
+    QCOMPARE(ReadableName(native), readable);
+    QCOMPARE(DecodesExactly(native), decodes);
 }
 
 void TestPlatform::verifiedWriteReplaces() {
@@ -136,6 +186,30 @@ void TestPlatform::volumeOf() {
     QFETCH(QString, path);
     QFETCH(QString, root);
     QCOMPARE(VolumeRootOf(path, {"/", "/media/usb"}), root);
+}
+
+void TestPlatform::driveVolumes_data() {
+    QTest::addColumn<QByteArray>("type");
+    QTest::addColumn<QString>("root");
+    QTest::addColumn<bool>("drive");
+    QTest::newRow("root, any type") << QByteArray("overlay") << "/" << true;
+    QTest::newRow("disk") << QByteArray("ext4") << "/home" << true;
+    QTest::newRow("card") << QByteArray("vfat") << "/media/u/CARD" << true;
+    QTest::newRow("card under run") << QByteArray("vfat") << "/run/media/u/CARD" << true;
+    QTest::newRow("memory, a person's") << QByteArray("tmpfs") << "/mnt/ram" << true;
+    QTest::newRow("memory, /tmp") << QByteArray("tmpfs") << "/tmp" << true;
+    QTest::newRow("memory, system") << QByteArray("tmpfs") << "/run/user/1000" << false;
+    QTest::newRow("memory, /dev/shm") << QByteArray("tmpfs") << "/dev/shm" << false;
+    QTest::newRow("pseudo") << QByteArray("proc") << "/proc" << false;
+    QTest::newRow("pseudo elsewhere") << QByteArray("squashfs") << "/snap/core/1" << false;
+    QTest::newRow("boot loader") << QByteArray("vfat") << "/boot/efi" << false;
+}
+
+void TestPlatform::driveVolumes() {
+    QFETCH(QByteArray, type);
+    QFETCH(QString, root);
+    QFETCH(bool, drive);
+    QCOMPARE(IsDriveVolume(type, root), drive);
 }
 
 void TestPlatform::dirListChain() {

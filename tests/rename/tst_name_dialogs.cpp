@@ -142,6 +142,9 @@ void TestNameDialogs::numberingSkipsTaken_data() {
     QTest::newRow("2 taken under the upper-case name")
         << "IMG_0012.JPG" << QStringList{"IMG_0012.JPG", "IMG_0012 2.JPG"} << 0 << ""
         << "IMG_0012 3.jpg";
+    QTest::newRow("taken in other letter cases")
+        << "IMG_0012.JPG" << QStringList{"img_0012.jpg", "Img_0012 2.jPG"} << 0 << ""
+        << "IMG_0012 3.jpg";
     QTest::newRow("typed name discarded")
         << "IMG_0012.JPG" << QStringList{"IMG_0012.JPG"} << 0 << "MINE"
         << "IMG_0012 2.jpg";
@@ -220,6 +223,9 @@ void TestNameDialogs::okOnTakenNameDoesNothing_data() {
             << kind << ".B.jpg" << 0 << ".B" << true;
         QTest::newRow(k + ": hidden name, hidden shown") << kind << ".B.jpg" << 2 << ".B" << false;
         QTest::newRow(k + ": free name") << kind << "IMG.jpg" << 0 << "NEW" << true;
+        QTest::newRow(k + ": unchanged name, file in another case")
+            << kind << "img.jpg" << 0 << "" << false;
+        QTest::newRow(k + ": taken in another case") << kind << "new.JPG" << 0 << "NEW" << false;
     }
     QTest::newRow("collision: taken under the upper-case name") << "collision"
                                                                 << "IMG.JPG" << 0 << "" << false;

@@ -1,9 +1,14 @@
 // Every naming dialog and the read-only question open centred on the pointer
-// and lie wholly on the screen, wherever the pointer is.
+// and lie wholly on the screen, wherever the pointer is; the texts of every
+// dialog fit their controls.
 #include "tst_rename.h"
 
 #include "TestSupport.h"
+#include "app/frmDir.h"
+#include "app/frmVer.h"
 #include "app/mdlSt.h"
+#include "fileops/frmFileMove.h"
+#include "fileops/frmMakeFolder.h"
 #include "fileops/frmReadOnly.h"
 #include "rename/frmNameInput.h"
 #include "rename/frmNameInputSingle.h"
@@ -11,7 +16,10 @@
 
 #include <QCursor>
 #include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
 #include <QScreen>
+#include <QStyleOptionButton>
 #include <QtTest>
 #include <memory>
 
@@ -21,15 +29,56 @@ std::unique_ptr<QDialog> load(const QString& kind) {
     mdlSt::strWorkName = "IMG.JPG";
     mdlSt::strWorkPath = "/tmp/";
     mdlSt::strReNameBase = "TRIP";
+    mdlSt::strDestPath = "/tmp";
     if (kind == "frmNameInput")
         return std::make_unique<frmNameInput>();
     if (kind == "frmNameInputSingle")
         return std::make_unique<frmNameInputSingle>();
     if (kind == "frmReName")
         return std::make_unique<frmReName>();
+    if (kind == "frmMakeFolder")
+        return std::make_unique<frmMakeFolder>("/tmp");
+    if (kind == "frmFileMove")
+        return std::make_unique<frmFileMove>();
+    if (kind == "frmDir")
+        return std::make_unique<frmDir>();
+    if (kind == "frmVer")
+        return std::make_unique<frmVer>();
     return std::make_unique<frmReadOnly>("/tmp/IMG.JPG");
 }
 } // namespace
+
+void TestPlacement::textsFit_data() {
+    QTest::addColumn<QString>("kind");
+    for (const char* kind : {"frmNameInput", "frmNameInputSingle", "frmReName", "frmReadOnly",
+                             "frmMakeFolder", "frmFileMove", "frmDir", "frmVer"})
+        QTest::newRow(kind) << QString(kind);
+}
+
+void TestPlacement::textsFit() {
+    QFETCH(QString, kind);
+    QCOMPARE(QGuiApplication::primaryScreen()->logicalDotsPerInch(), 96.0);
+    const std::unique_ptr<QDialog> dialog = load(kind);
+    dialog->show();
+    for (const QLabel* label : dialog->findChildren<QLabel*>()) {
+        if (label->text().isEmpty())
+            continue;
+        const QSize room = label->size();
+        const QSize need =
+            label->wordWrap() ? QSize(0, label->heightForWidth(room.width())) : label->sizeHint();
+        QVERIFY2(need.width() <= room.width() && need.height() <= room.height() &&
+                     dialog->rect().contains(label->geometry()),
+                 qPrintable(label->text()));
+    }
+    for (QPushButton* button : dialog->findChildren<QPushButton*>()) {
+        QStyleOptionButton option;
+        option.initFrom(button);
+        const QRect room =
+            button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+        const int need = button->fontMetrics().horizontalAdvance(button->text());
+        QVERIFY2(need <= room.width(), qPrintable(button->text()));
+    }
+}
 
 void TestPlacement::staysOnScreen_data() {
     QTest::addColumn<QString>("kind");

@@ -63,4 +63,6 @@ class TestPlacement : public QObject {
 private slots:
     void staysOnScreen_data();
     void staysOnScreen();
+    void textsFit_data();
+    void textsFit();
 };
