@@ -1,17 +1,51 @@
 // Feeds arbitrary bytes to LoadPicture as a file, at natural size and into a
 // thumbnail box, as the viewer and the thumbnail windows read them: our own
 // code reads the headers and sets their claims against the bytes, Qt's
-// decoders read what passes. The file lives in memory (memfd), so that a run
-// never writes to disk.
+// decoders read what passes. A picture read at natural size must never have
+// more pixels than its header claimed as we read it: more would mean that a
+// decoder reads the header otherwise, and the bound does not hold. The file
+// lives in memory (memfd), so that a run never writes to disk.
 #include "platform/Picture.h"
+#include "platform/PictureClaim.h"
 
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImageReader>
+#include <cstdlib>
 #include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
 int memoryFile = -1;
 QString memoryPath;
+
+// The most pixels any image of the file claims, as PictureClaim reads it;
+// -1 for a format it does not read (metafiles).
+qint64 claimedPixels(const QByteArray& bytes) {
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QByteArray format = reader.canRead() ? reader.format().toLower() : QByteArray();
+    const BufferSource file(bytes);
+    std::optional<PixelClaim> claim;
+    if (format == "bmp")
+        claim = BmpClaim(file);
+    else if (format == "jpeg")
+        claim = JpegClaim(file);
+    else if (format == "gif")
+        claim = GifClaim(file);
+    else if (format == "ico" || format == "cur") {
+        const int count = bytes.size() >= 6 ? quint8(bytes[4]) | quint8(bytes[5]) << 8 : 0;
+        qint64 most = 0;
+        for (int i = 0; i < count && 6 + 16 * qint64(i) < bytes.size(); ++i)
+            if (const auto one = IconClaim(file, i))
+                most = std::max(most, one->claimed);
+        return most;
+    } else
+        return -1;
+    return claim ? claim->claimed : 0;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -35,7 +69,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     // The byte a file ends with picks the box.
     const int side = 16 + (size > 0 ? data[size - 1] : 0) % 240;
-    LoadPicture(memoryPath);
+    const Picture natural = LoadPicture(memoryPath);
     LoadPicture(memoryPath, QSize(side, side * 3 / 4));
+    if (natural.status == FsStatus::Ok) {
+        const qint64 claimed = claimedPixels(
+            QByteArray::fromRawData(reinterpret_cast<const char*>(data), qsizetype(size)));
+        const qint64 area = qint64(natural.image.width()) * natural.image.height();
+        if (claimed >= 0 && area > claimed) {
+            qWarning("decoded %lld pixels, the header claims %lld", area, claimed);
+            std::abort();
+        }
+    }
     return 0;
 }
