@@ -14,6 +14,7 @@ class QAction;
 class QComboBox;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QSplitter;
 class QToolButton;
@@ -165,6 +166,7 @@ private:
     void buildPanel();
     void buildMenus();
     void connectThumbnails();
+    void childActivated(QMdiSubWindow* w);
     void connectFileCommands();
     void menuOperation(int index, bool winNum);
     void cancelSelection();
@@ -186,4 +188,6 @@ private:
     int m_split = 144; // the split between the two lists, before snapping to rows
     HelpWindow* m_help = nullptr;
     bool m_operating = false;
+    // The thumbnail window that was last activated.
+    QPointer<QMdiSubWindow> m_activatedChild;
 };

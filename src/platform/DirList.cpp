@@ -1,6 +1,7 @@
 #include "platform/DirList.h"
 
 #include "platform/Files.h"
+#include "platform/NameOrder.h"
 #include "platform/Volumes.h"
 
 #include <QDir>
@@ -127,8 +128,7 @@ void DirList::rebuild() {
     }
     setCurrentRow(count() - 1);
     QStringList subs = QDir(m_path).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Unsorted);
-    std::sort(subs.begin(), subs.end(),
-              [](const QString& a, const QString& b) { return a.localeAwareCompare(b) < 0; });
+    SortNames(subs);
     for (const QString& name : subs) {
         auto* it = new QListWidgetItem(closed, name, this);
         it->setData(PathRole, JoinPath(m_path, name));

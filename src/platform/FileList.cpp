@@ -1,5 +1,7 @@
 #include "platform/FileList.h"
 
+#include "platform/NameOrder.h"
+
 #include <QDir>
 #include <QStyle>
 
@@ -47,8 +49,7 @@ void FileList::Refresh() {
     for (const QString& name : QDir(m_path).entryList(filters, QDir::Unsorted))
         if (matches(name))
             names.append(name);
-    std::sort(names.begin(), names.end(),
-              [](const QString& a, const QString& b) { return a.localeAwareCompare(b) < 0; });
+    SortNames(names);
     const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
     for (const QString& name : names)
         addItem(new QListWidgetItem(icon, name));

@@ -1,5 +1,7 @@
 #include "platform/Files.h"
 
+#include "platform/NameOrder.h"
+
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -75,6 +77,7 @@ DirListing DirEnumerate(const QString& folder, int mask) {
         if (PassesMask(fi.isDir(), fi.fileName().startsWith(QLatin1Char('.')), mask))
             out.names.append(fi.fileName());
     }
+    SortNames(out.names);
     return out;
 }
 

@@ -30,11 +30,11 @@ bool DirExists(const QString& path, int mask);
 
 struct DirListing {
     FsStatus status = FsStatus::Ok;
-    QStringList names; // in the order the file system returns them
+    QStringList names; // in name order (NameLess)
 };
 
-// The names of the entries of a folder that pass the mask, unsorted ("." and
-// ".." left out).
+// The names of the entries of a folder that pass the mask, in name order ("."
+// and ".." left out).
 DirListing DirEnumerate(const QString& folder, int mask);
 
 // The owner may not write the file. A symbolic link is judged as itself, and

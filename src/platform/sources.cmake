@@ -6,6 +6,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/platform/ButtonIcon.h src/platform/ButtonIcon.cpp
   src/platform/FormText.h src/platform/FormText.cpp
   src/platform/Files.h src/platform/Files.cpp
+  src/platform/NameOrder.h src/platform/NameOrder.cpp
   src/platform/FolderEntries.h src/platform/FolderEntries.cpp
   src/platform/Volumes.h src/platform/Volumes.cpp
   src/platform/DriveList.h src/platform/DriveList.cpp

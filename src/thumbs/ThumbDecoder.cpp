@@ -13,7 +13,7 @@
 #include <optional>
 #include <vector>
 
-Thumb DecodeThumb(const QString& path, QSize box) {
+Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio) {
     Thumb out;
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -24,7 +24,10 @@ Thumb DecodeThumb(const QString& path, QSize box) {
         out.status = FsStatus::Other;
         return out;
     }
-    Picture pic = LoadPicture(path, box);
+    const auto devicePixels = [pixelRatio](QSize logical) {
+        return (QSizeF(logical) * pixelRatio).toSize().expandedTo(QSize(1, 1));
+    };
+    Picture pic = LoadPicture(path, devicePixels(box));
     out.status = pic.status;
     if (pic.status != FsStatus::Ok || pic.image.isNull()) {
         if (out.status == FsStatus::Ok)
@@ -32,19 +35,27 @@ Thumb DecodeThumb(const QString& path, QSize box) {
         return out;
     }
     out.fit = FitBox(pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size(), box);
-    if (out.fit.scaled && pic.image.size() != out.fit.box)
-        out.image = pic.image.scaled(out.fit.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    if (!out.fit.scaled) {
+        out.image = std::move(pic.image);
+        return out;
+    }
+    const QSize pixels = devicePixels(out.fit.box);
+    if (pic.image.size() != pixels)
+        out.image = pic.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     else
         out.image = std::move(pic.image);
+    out.image.setDevicePixelRatio(pixelRatio);
     return out;
 }
 
 struct ThumbDecoder::State {
-    State(const QStringList& p, QSize b) : paths(p), box(b), results(size_t(p.size())) {}
+    State(const QStringList& p, QSize b, qreal r)
+        : paths(p), box(b), pixelRatio(r), results(size_t(p.size())) {}
     // Read by every worker at once: never changed (a non-const access to a
     // shared list would copy it, from several threads at a time).
     const QStringList paths;
     const QSize box;
+    const qreal pixelRatio;
     std::atomic<int> next{0};
     std::atomic<bool> cancelled{false};
     std::mutex lock;
@@ -64,7 +75,7 @@ QThreadPool& pool() {
 void work(const std::shared_ptr<ThumbDecoder::State>& s) {
     const int n = int(s->paths.size());
     for (int i = s->next++; i < n && !s->cancelled; i = s->next++) {
-        Thumb t = DecodeThumb(s->paths[i], s->box);
+        Thumb t = DecodeThumb(s->paths[i], s->box, s->pixelRatio);
         {
             std::lock_guard<std::mutex> g(s->lock);
             s->results[size_t(i)] = std::move(t);
@@ -81,8 +92,8 @@ int ThumbDecoder::workerCount() {
     return std::max(2, QThread::idealThreadCount());
 }
 
-ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box)
-    : m_state(std::make_shared<State>(paths, box)) {
+ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio)
+    : m_state(std::make_shared<State>(paths, box, pixelRatio)) {
     const int workers = std::min<int>(workerCount(), int(paths.size()));
     for (int w = 0; w < workers; ++w) {
         std::shared_ptr<State> s = m_state;

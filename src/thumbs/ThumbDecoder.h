@@ -20,11 +20,14 @@ struct Thumb {
 
 // One picture made into a thumbnail for a box (any thread). Only regular files
 // are read: a pipe or a device named like a picture could block the reader.
-Thumb DecodeThumb(const QString& path, QSize box);
+// The box is in logical pixels; a fitted thumbnail has the screen's pixels,
+// the box times the device pixel ratio, and carries that ratio. A picture
+// smaller than the box keeps its own pixels, shown at its natural size.
+Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio = 1);
 
 class ThumbDecoder {
 public:
-    ThumbDecoder(const QStringList& paths, QSize box);
+    ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio = 1);
     // Stops the workers; results not taken are dropped.
     ~ThumbDecoder();
     ThumbDecoder(const ThumbDecoder&) = delete;

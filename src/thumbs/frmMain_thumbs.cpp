@@ -18,7 +18,6 @@
 #include <QMdiArea>
 #include <QToolButton>
 #include <cmath>
-#include <memory>
 
 void frmMain::cmbDot_Click(int index) {
     using namespace mdlSt;
@@ -42,17 +41,18 @@ void frmMain::connectThumbnails() {
     connect(mnuClose, &QAction::triggered, cmdPanic, &QToolButton::click);
     connect(cmdAllSelect, &QToolButton::clicked, this, &frmMain::cmdAllSelect_Click);
     connect(mnuAllSelect, &QAction::triggered, cmdAllSelect, &QToolButton::click);
-    // A window is activated when it becomes the active child; the frame
-    // losing and regaining the focus does not activate it again.
-    auto last = std::make_shared<QPointer<QMdiSubWindow>>();
-    connect(mdiArea, &QMdiArea::subWindowActivated, this, [last](QMdiSubWindow* w) {
-        if (!w || w == *last)
-            return;
-        *last = w;
-        if (auto* preview = qobject_cast<frmPreview*>(w))
-            if (!preview->isClosed())
-                preview->Form_Activate();
-    });
+    connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::childActivated);
+}
+
+// A window is activated when it becomes the active child; the frame losing and
+// regaining the focus does not activate it again.
+void frmMain::childActivated(QMdiSubWindow* w) {
+    if (!w || w == m_activatedChild)
+        return;
+    m_activatedChild = w;
+    if (auto* preview = qobject_cast<frmPreview*>(w))
+        if (!preview->isClosed())
+            preview->Form_Activate();
 }
 
 void frmMain::cmdSam_Click() {
@@ -118,6 +118,14 @@ void frmMain::cmdSam_Click() {
     if (listed) {
         HistoryAdd(path);
         HistoryMenu();
+    }
+    // A message box shown during the listing took the activation, and the
+    // frame regaining it may have handed it to another window: the new one
+    // ends active, with the selection and the commands its own.
+    if (guard && !guard->isClosed()) {
+        mdiArea->setActiveSubWindow(guard);
+        guard->widget()->setFocus();
+        childActivated(guard);
     }
     cmdSam->setEnabled(true);
 }

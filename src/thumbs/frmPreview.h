@@ -88,6 +88,9 @@ private:
     void ensureElement(int i);
     void unloadElements();
     void setCanvasSize(int width, int height);
+    // A canvas height as wanted, but during a listing at least the viewport's,
+    // so that every thumbnail in view shows the moment it is placed.
+    int canvasHeight(int wanted) const;
     void fitCanvasToGrid();
     void updateScrollRange();
     void applyShownState(int i);
@@ -102,6 +105,7 @@ private:
 
     std::unique_ptr<ThumbDecoder> m_ahead;
     int m_loading = 0;
+    bool m_listing = false;
     bool m_closed = false;
     bool m_inLayout = false;
 };

@@ -15,7 +15,7 @@ void frmPreview::Form_Resize() {
         LayoutClient(client->size(), vscScroll->sizeHint().width(), txtPath->sizeHint().height());
     picPreview->setGeometry(g.viewport);
     // picPreview_Resize: the canvas is always as wide as the viewport.
-    setCanvasSize(picPreview->width(), picPre->height());
+    setCanvasSize(picPreview->width(), canvasHeight(picPre->height()));
     vscScroll->setGeometry(g.scrollBar);
     txtPath->setGeometry(g.pathBox);
     if (intFileCount > 0)
@@ -32,14 +32,18 @@ void frmPreview::setCanvasSize(int width, int height) {
     PicPosiChange();
 }
 
+int frmPreview::canvasHeight(int wanted) const {
+    return m_listing ? std::max(wanted, picPreview->height()) : wanted;
+}
+
 void frmPreview::fitCanvasToGrid() {
     // The canvas ends 17 pixels below the label of the last shown entry, so
     // the grid scrolls to its end even when the last picture failed.
     for (int k = intFileCount - 1; k >= 0; --k) {
         if (k >= lblName.size() || lblName[k]->text().isEmpty())
             continue;
-        setCanvasSize(picPreview->width(),
-                      CanvasHeight(intPicHeight, picPre1[k]->y(), lblName[k]->height()));
+        setCanvasSize(picPreview->width(), canvasHeight(CanvasHeight(intPicHeight, picPre1[k]->y(),
+                                                                     lblName[k]->height())));
         return;
     }
 }

@@ -14,12 +14,18 @@
 
 #include <QCoreApplication>
 #include <QLineEdit>
+#include <QMdiArea>
 
 bool frmPreview::ListPre(const QString& strPath) {
     mdlSt::PanelEnabled(false);
     mdlSt::CommandEnabled(0);
-    setEnabled(false);
     frmMain* f = frmMain::instance();
+    // The focus leaves the window for the main window's client area, not for
+    // another thumbnail window, which the frame would activate when it
+    // regains the activation from a message box shown during the listing.
+    if (f)
+        f->mdiArea->setFocus();
+    setEnabled(false);
     if (f)
         f->setCursor(Qt::WaitCursor);
     ++m_loading;
@@ -28,8 +34,11 @@ bool frmPreview::ListPre(const QString& strPath) {
     blnSelected.clear();
     unloadElements();
     intFileCount = 0;
+    m_listing = true;
+    setCanvasSize(picPreview->width(), canvasHeight(0));
     QCoreApplication::processEvents();
     const bool listed = m_closed || ListFiles(strPath);
+    m_listing = false;
     if (!m_closed)
         txtPath->setText(strPath);
     if (f)
@@ -68,7 +77,9 @@ bool frmPreview::ListFiles(const QString& path) {
     QStringList paths;
     for (const QString& name : names)
         paths.append(JoinPath(mdlSt::strCurrentPath, name));
-    m_ahead = std::make_unique<ThumbDecoder>(paths, QSize(intPicWidth, intPicHeight));
+    // Decoded for the screen the window is on: sharp at any device pixel ratio.
+    m_ahead = std::make_unique<ThumbDecoder>(paths, QSize(intPicWidth, intPicHeight),
+                                             devicePixelRatioF());
     int n = 0;
     for (int i = 0; i < names.size() && !m_closed; ++i) {
         if (!LoadThumb(names[i], i))
@@ -80,6 +91,8 @@ bool frmPreview::ListFiles(const QString& path) {
     m_ahead.reset();
     if (m_closed)
         return true;
+    // The canvas takes its final height, which may be lower than the viewport.
+    m_listing = false;
     fitCanvasToGrid();
     if (!blnAllShown)
         MsgBox(QStringLiteral("画像の一部が表示出来ませんでした"), Msg::OkOnly | Msg::Exclamation,
@@ -102,7 +115,8 @@ bool frmPreview::LoadThumb(const QString& name, int i) {
     if (m_ahead && m_ahead->path(i) == strFiles[i]) {
         t = m_ahead->take(i, stop);
     } else {
-        ThumbDecoder one(QStringList{strFiles[i]}, QSize(intPicWidth, intPicHeight));
+        ThumbDecoder one(QStringList{strFiles[i]}, QSize(intPicWidth, intPicHeight),
+                         devicePixelRatioF());
         t = one.take(0, stop);
     }
     QCoreApplication::processEvents();

@@ -42,11 +42,13 @@ void StretchImage::setVisible(bool visible) {
 int StretchImage::levelForCurrentSize() const {
     if (m_picture.isNull() || m_width <= 0 || m_height <= 0)
         return 0;
-    // The smallest copy that still has at least one picture pixel per screen
-    // pixel in both directions.
+    // The smallest copy that still has at least one picture pixel per device
+    // pixel of the screen in both directions.
+    const double ratio = m_host->devicePixelRatioF();
+    const double shownW = m_width * ratio, shownH = m_height * ratio;
     int k = 0;
     double w = m_picture.width(), h = m_picture.height();
-    while (w / 2 >= m_width && h / 2 >= m_height && w >= 2 && h >= 2) {
+    while (w / 2 >= shownW && h / 2 >= shownH && w >= 2 && h >= 2) {
         w /= 2;
         h /= 2;
         ++k;

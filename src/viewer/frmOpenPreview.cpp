@@ -13,6 +13,7 @@
 #include <QCloseEvent>
 #include <QScreen>
 #include <QScrollBar>
+#include <QStyle>
 #include <QToolButton>
 
 namespace {
@@ -76,6 +77,13 @@ frmOpenPreview::frmOpenPreview(QWidget* parent) : QWidget(parent, Qt::Window) {
     connect(chkTop, &QCheckBox::clicked, this, &frmOpenPreview::chkTop_Click);
     connect(hscChange, &QScrollBar::valueChanged, this, [this](int v) { ImgMain->setLeft(-v); });
     connect(vscChange, &QScrollBar::valueChanged, this, [this](int v) { ImgMain->setTop(-v); });
+
+    // Never smaller than the button row with the check box, nor than a title
+    // bar with the window's icon and its three buttons: a window fitted to a
+    // tiny picture keeps its controls, as the old platform's minimum tracking
+    // size kept them.
+    const int titleBar = 4 * style()->pixelMetric(QStyle::PM_TitleBarButtonSize, nullptr, this);
+    setMinimumSize(std::max(chkTop->geometry().right() + 1, titleBar), row);
 
     const QRect client = TwipsToPixels(0, 0, 6270, 4335);
     resize(client.size());

@@ -17,7 +17,8 @@ private slots:
     void lookupMasks_data();
     void lookupMasks();
     void lookupIsExact();
-    void enumerateKeepsOrderAndMask();
+    void enumerateInNameOrder_data();
+    void enumerateInNameOrder();
     void readOnlyAndClear();
     void readableNames_data();
     void readableNames();
@@ -85,17 +86,41 @@ void TestPlatform::lookupIsExact() {
     QVERIFY(!DirExists(QString(), 6));
 }
 
-void TestPlatform::enumerateKeepsOrderAndMask() {
+void TestPlatform::enumerateInNameOrder_data() {
+    QTest::addColumn<QStringList>("created");
+    QTest::addColumn<QStringList>("listed");
+    const QStringList abc{"a.jpg", "b.jpg", "c.jpg"};
+    QTest::newRow("made in reverse") << QStringList{"c.jpg", "b.jpg", "a.jpg"} << abc;
+    QTest::newRow("made in order") << abc << abc;
+    QTest::newRow("letter case ignored")
+        << QStringList{"b.JPG", "C.bmp", "a.gif", "A.gif", "B_2.jpg"}
+        << QStringList{"A.gif", "a.gif", "b.JPG", "B_2.jpg", "C.bmp"};
+    QTest::newRow("digits as text")
+        << QStringList{"photo174.jpg", "photo17.jpg", "photo001.jpg", "写真.jpg", "photo2.jpg"}
+        << QStringList{"photo001.jpg", "photo17.jpg", "photo174.jpg", "photo2.jpg", "写真.jpg"};
+}
+
+void TestPlatform::enumerateInNameOrder() {
+    QFETCH(QStringList, created);
+    QFETCH(QStringList, listed);
     TestFolder dir;
-    for (const char* n : {"b.jpg", "a.jpg", ".c.jpg"})
+    for (const QString& n : created)
         dir.write(n, "x");
+    dir.write(".hidden.jpg", "x");
     dir.mkdir("d");
     DirListing plain = DirEnumerate(dir.path(), 0);
     QCOMPARE(plain.status, FsStatus::Ok);
-    plain.names.sort();
-    QCOMPARE(plain.names, QStringList({"a.jpg", "b.jpg"}));
+    QCOMPARE(plain.names, listed);
+    // The file list shows the names in the same order.
+    FileList list;
+    list.setPattern("*.*");
+    list.setPath(dir.path());
+    QStringList shown;
+    for (int i = 0; i < list.count(); ++i)
+        shown << list.item(i)->text();
+    QCOMPARE(shown, listed);
     DirListing all = DirEnumerate(dir.path(), 2 | 16);
-    QCOMPARE(all.names.size(), 4);
+    QCOMPARE(all.names.size(), listed.size() + 2);
     QCOMPARE(DirEnumerate(dir.file("gone"), 0).status, FsStatus::NotFound);
 }
 

@@ -14,6 +14,8 @@ private slots:
     void everyPictureArrives_data();
     void everyPictureArrives();
     void notRegularFilesAreNotRead();
+    void pixelsOfTheScreen_data();
+    void pixelsOfTheScreen();
 };
 
 void TestThumbDecoder::everyPictureArrives_data() {
@@ -53,6 +55,33 @@ void TestThumbDecoder::notRegularFilesAreNotRead() {
     QCOMPARE(DecodeThumb(pipe, QSize(16, 16)).status, FsStatus::Other);
     QCOMPARE(DecodeThumb(dir.file("folder.jpg"), QSize(16, 16)).status, FsStatus::Other);
     QCOMPARE(DecodeThumb(dir.file("missing.jpg"), QSize(16, 16)).status, FsStatus::NotFound);
+}
+
+void TestThumbDecoder::pixelsOfTheScreen_data() {
+    QTest::addColumn<QSize>("natural");
+    QTest::addColumn<qreal>("ratio");
+    QTest::addColumn<QSize>("pixels");
+    QTest::addColumn<qreal>("carried");
+    QTest::newRow("ratio 1") << QSize(400, 300) << 1.0 << QSize(64, 48) << 1.0;
+    QTest::newRow("ratio 2") << QSize(400, 300) << 2.0 << QSize(128, 96) << 2.0;
+    QTest::newRow("ratio 1.5") << QSize(400, 300) << 1.5 << QSize(96, 72) << 1.5;
+    QTest::newRow("fewer pixels than the screen's")
+        << QSize(100, 75) << 2.0 << QSize(128, 96) << 2.0;
+    QTest::newRow("smaller than the box: its own pixels")
+        << QSize(40, 30) << 2.0 << QSize(40, 30) << 1.0;
+}
+
+void TestThumbDecoder::pixelsOfTheScreen() {
+    QFETCH(QSize, natural);
+    QFETCH(qreal, ratio);
+    QFETCH(QSize, pixels);
+    QFETCH(qreal, carried);
+    TestFolder dir;
+    const QString path = WritePicture(dir.path(), "p.jpg", natural, "JPG");
+    const Thumb t = DecodeThumb(path, QSize(64, 64), ratio);
+    QCOMPARE(t.fit.box, QSize(64, 48));
+    QCOMPARE(t.image.size(), pixels);
+    QCOMPARE(t.image.devicePixelRatio(), carried);
 }
 
 QTEST_MAIN(TestThumbDecoder)

@@ -4,7 +4,6 @@
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
-#include "platform/Files.h"
 #include "thumbs/ThumbWidgets.h"
 
 #include <QComboBox>
@@ -13,6 +12,7 @@
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
+#include <QMessageBox>
 #include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
@@ -25,6 +25,7 @@ private slots:
     void slotsAreReused();
     void caseDifferentFolders();
     void secondPressActivates();
+    void newWindowActiveAfterMessages();
     void onlySixExtensions_data();
     void onlySixExtensions();
     void caption_data();
@@ -56,11 +57,11 @@ QStringList names(const frmPreview& w) {
     return out;
 }
 
-QStringList imagesInListingOrder(const QString& folder) {
+// The names WritePictures gives, first to last.
+QStringList pictureNames(int count) {
     QStringList out;
-    for (const QString& n : DirEnumerate(folder, 0).names)
-        if (n.endsWith(".bmp", Qt::CaseInsensitive) || n.endsWith(".jpg", Qt::CaseInsensitive))
-            out.append(n);
+    for (int i = 0; i < count; ++i)
+        out.append(QStringLiteral("img%1.bmp").arg(i, 3, 10, QLatin1Char('0')));
     return out;
 }
 } // namespace
@@ -128,6 +129,55 @@ void TestThumbWindows::secondPressActivates() {
     QCOMPARE(a->picPre1[0], firstBox);
     QVERIFY(f.cmdSam->isEnabled());
     QVERIFY(f.dirSelect->isEnabled());
+}
+
+void TestThumbWindows::newWindowActiveAfterMessages() {
+    TestFolder dir;
+    WritePictures(dir.file("ten"), 10);
+    WritePictures(dir.file("many"), 300);
+    dir.write("many/img004.bmp", "broken");
+    frmMain f;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    QPointer<frmPreview> ten = OpenThumbnails(f, dir.file("ten"));
+    QVERIFY(ten);
+    QTest::mouseClick(ten->picPre1[0], Qt::LeftButton);
+    QCOMPARE(mdlSt::strSelectFiles.size(), 1);
+    // Real message boxes, answered with OK once they are up: each takes the
+    // activation from the frame, which gets it back when the box has closed
+    // (from the window manager on a desktop, from here on this platform).
+    QStringList told;
+    bool commandsWhileListing = false;
+    QTimer answer;
+    answer.setInterval(10);
+    connect(&answer, &QTimer::timeout, this, [&] {
+        commandsWhileListing |= !f.cmdSam->isEnabled() && f.cmdDelete->isEnabled();
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box && box->isVisible()) {
+            told.append(box->text());
+            QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+            QTimer::singleShot(0, &f, [&f] { f.activateWindow(); });
+        }
+    });
+    answer.start();
+    QPointer<frmPreview> many = OpenThumbnails(f, dir.file("many"));
+    answer.stop();
+    QVERIFY(many && many != ten);
+    QCOMPARE(told, QStringList({QStringLiteral("ファイルが255個以上あります。"),
+                                QStringLiteral("画像の一部が表示出来ませんでした")}));
+    QVERIFY(!commandsWhileListing);
+    QTRY_VERIFY(f.isActiveWindow());
+    QCOMPARE(f.mdiArea->currentSubWindow(), many.data());
+    QCOMPARE(mdlSt::intActiveWin, many->slot());
+    QVERIFY(mdlSt::strSelectFiles.isEmpty());
+    QVERIFY(!f.cmdDelete->isEnabled());
+    f.cmdAllSelect->click();
+    QCOMPARE(mdlSt::strSelectFiles.size(), 254);
+    QVERIFY(mdlSt::strSelectFiles.first().startsWith(dir.file("many/")));
+    QCOMPARE(ten->blnSelected.count(true), 1);
+    f.cmdClose->click();
+    QTRY_VERIFY(many.isNull());
+    QVERIFY(ten);
 }
 
 void TestThumbWindows::onlySixExtensions_data() {
@@ -209,7 +259,10 @@ void TestThumbWindows::limitOf255() {
     QFETCH(int, listed);
     QFETCH(bool, told);
     TestFolder dir;
-    WritePictures(dir.file("many"), files);
+    // Made last name first: the window lists the first names all the same.
+    const QStringList all = pictureNames(files);
+    for (int i = files - 1; i >= 0; --i)
+        WritePicture(dir.file("many"), all[i], QSize(8, 8));
     MsgBoxRecorder boxes;
     frmMain f;
     f.show();
@@ -217,7 +270,7 @@ void TestThumbWindows::limitOf255() {
     QVERIFY(w);
     QCOMPARE(w->intFileCount, listed);
     QCOMPARE(ShownEntries(*w).size(), listed);
-    QCOMPARE(names(*w), imagesInListingOrder(dir.file("many")).mid(0, listed));
+    QCOMPARE(names(*w), all.mid(0, listed));
     QCOMPARE(boxes.calls().size(), told ? 1 : 0);
     if (told) {
         QCOMPARE(boxes.calls()[0].prompt, QStringLiteral("ファイルが255個以上あります。"));
@@ -232,7 +285,7 @@ void TestThumbWindows::progressTextWhileLoading() {
     frmMain f;
     f.show();
     QStringList texts;
-    QList<bool> panelOff, windowOff;
+    QList<bool> panelOff, windowOff, firstInView;
     // Watches every window that appears while the button runs.
     connect(f.mdiArea, &QMdiArea::subWindowActivated, this, [&](QMdiSubWindow* sub) {
         auto* w = qobject_cast<frmPreview*>(sub);
@@ -244,11 +297,15 @@ void TestThumbWindows::progressTextWhileLoading() {
             panelOff.append(!f.cmdSam->isEnabled() && !f.dirSelect->isEnabled() &&
                             !f.cmbDot[0]->isEnabled());
             windowOff.append(!w->isEnabled());
+            // The first thumbnail, once placed, is seen whole while the rest load.
+            const ThumbBox* first = w->picPre1[0];
+            firstInView.append(w->isLoading() && first->isVisible() &&
+                               first->visibleRegion() == QRegion(first->rect()));
         });
     });
     frmPreview* w = OpenThumbnails(f, dir.file("pics"));
     QVERIFY(w);
-    const QStringList order = imagesInListingOrder(dir.file("pics"));
+    const QStringList order = pictureNames(6);
     QStringList expected;
     for (int i = 0; i < order.size(); ++i)
         expected.append(QString::number(i) + QStringLiteral("読込み中   ") + order[i]);
@@ -257,6 +314,7 @@ void TestThumbWindows::progressTextWhileLoading() {
     for (int i = 0; i < texts.size() - 1; ++i) {
         QVERIFY2(panelOff[i], qPrintable(texts[i]));
         QVERIFY2(windowOff[i], qPrintable(texts[i]));
+        QVERIFY2(firstInView[i] == (i > 0), qPrintable(texts[i]));
     }
     QVERIFY(w->isEnabled());
     QVERIFY(f.cmdSam->isEnabled());
@@ -428,11 +486,16 @@ void TestThumbWindows::largeAndTurnedPhotographs() {
         told.append(c.prompt);
     QVERIFY2(shown.size() == 2 && told.isEmpty(),
              qPrintable("shown: " + shown.join(',') + "; told: " + told.join(',')));
+    // Sharp on the screen: decoded at the screen's pixels, laid out in logical
+    // ones. (Run with QT_SCALE_FACTOR=2 as well.)
+    const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    QCOMPARE(w->devicePixelRatioF(), ratio);
     for (int i = 0; i < 2; ++i) {
         const QString name = w->lblName[i]->text();
         const QSize box = w->picPre1[i]->size();
         QCOMPARE(box, name == "BIG.JPG" ? QSize(64, 48) : QSize(26, 64));
-        QCOMPARE(w->picPre1[i]->picture().size(), box);
+        QCOMPARE(w->picPre1[i]->picture().size(), box * ratio);
+        QCOMPARE(w->picPre1[i]->picture().devicePixelRatio(), ratio);
         QCOMPARE(
             w->picPre1[i]->grab().toImage().pixelColor(box.width() / 2, box.height() / 2).green() >
                 60,

@@ -39,11 +39,13 @@ private slots:
     void layoutFollowsWindow_data();
     void layoutFollowsWindow();
     void fitSmallPicture();
+    void fitTinyPictureKeepsControls();
     void fitPictureLargerThanScreen();
     void fitWhileMaximised();
     void farCornerAfterManyZoomSteps();
     void zoomOutPullsScrollValueBack();
     void exifOrientationShownUpright();
+    void finePictureDrawnPixelForPixel();
     void keepOnTop();
     void closingAfterSlotsWereReset();
     void fileListDoubleClickOpensViewer();
@@ -241,11 +243,12 @@ void TestViewer::layoutFollowsWindow_data() {
                             << QRect(0, 383, 483, 17);
     QTest::newRow("smaller") << QSize(200, 120) << QRect(0, 25, 183, 78) << QRect(183, 25, 17, 78)
                              << QRect(0, 103, 183, 17);
-    // Too small for the scroll bars and the button row: nothing moves.
-    QTest::newRow("too small") << QSize(10, 30) << QRect(0, 25, 401, 247) << QRect(401, 25, 17, 247)
-                               << QRect(0, 272, 401, 17);
-    QTest::newRow("too narrow only") << QSize(12, 300) << QRect(0, 25, 401, 258)
-                                     << QRect(401, 25, 17, 258) << QRect(0, 283, 401, 17);
+    // Too low for the scroll bar and the button row: nothing moves up or down.
+    QTest::newRow("too low") << QSize(200, 30) << QRect(0, 25, 183, 247) << QRect(183, 25, 17, 247)
+                             << QRect(0, 272, 183, 17);
+    // Narrower than the button row with its check box: held at its width.
+    QTest::newRow("too narrow") << QSize(12, 300) << QRect(0, 25, 168, 258)
+                                << QRect(168, 25, 17, 258) << QRect(0, 283, 168, 17);
 }
 
 void TestViewer::layoutFollowsWindow() {
@@ -264,17 +267,34 @@ void TestViewer::layoutFollowsWindow() {
 
 void TestViewer::fitSmallPicture() {
     TestFolder dir;
-    frmOpenPreview* v = open(dir.write("s.jpg", Jpeg(QImage(120, 80, QImage::Format_RGB32))));
+    frmOpenPreview* v = open(dir.write("s.jpg", Jpeg(QImage(300, 80, QImage::Format_RGB32))));
     const QPoint place = v->pos();
     QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
-    QCOMPARE(v->picBack->size(), QSize(125, 89));
+    QCOMPARE(v->picBack->size(), QSize(305, 89));
     QCOMPARE(v->pos(), place);
     QCOMPARE(v->hscChange->maximum(), 0);
     QCOMPARE(v->vscChange->maximum(), 0);
     // After zooming the fit follows the new size.
     QTest::mouseClick(v->cmdBig, Qt::LeftButton);
     QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
-    QCOMPARE(v->picBack->size(), QSize(132 + 5, 88 + 9));
+    QCOMPARE(v->picBack->size(), QSize(330 + 5, 88 + 9));
+}
+
+void TestViewer::fitTinyPictureKeepsControls() {
+    TestFolder dir;
+    frmOpenPreview* v = open(dir.write("t.jpg", Jpeg(QImage(16, 16, QImage::Format_RGB32))));
+    QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
+    for (QWidget* control :
+         {static_cast<QWidget*>(v->cmdBig), static_cast<QWidget*>(v->cmdSmall),
+          static_cast<QWidget*>(v->cmdFrmSize), static_cast<QWidget*>(v->chkTop)})
+        QVERIFY(v->rect().contains(control->geometry()));
+    // Room for a title bar with the icon and three buttons.
+    QVERIFY(v->width() >= 4 * v->style()->pixelMetric(QStyle::PM_TitleBarButtonSize));
+    // The height still fits the picture: only the width was held.
+    QCOMPARE(v->picBack->height(), 16 + 9);
+    // The user cannot make it smaller either.
+    v->resize(10, 10);
+    QCOMPARE(v->size(), v->minimumSize());
 }
 
 void TestViewer::fitPictureLargerThanScreen() {
@@ -358,6 +378,25 @@ void TestViewer::exifOrientationShownUpright() {
     QCOMPARE(v->dblRatio, 2.0);
     QVERIFY(Near(shownAt(v, {30, 20}), Qt::red));
     QVERIFY(Near(shownAt(v, {30, 100}), Qt::blue));
+}
+
+void TestViewer::finePictureDrawnPixelForPixel() {
+    // Stripes one pixel wide, shown at one picture pixel per device pixel of the
+    // screen, are drawn from the picture itself: a halved copy would grey them.
+    // (Run with QT_SCALE_FACTOR=2 as well.)
+    TestFolder dir;
+    QImage stripes(400, 300, QImage::Format_RGB32);
+    for (int x = 0; x < stripes.width(); ++x)
+        for (int y = 0; y < stripes.height(); ++y)
+            stripes.setPixel(x, y, x % 2 ? 0xFFFFFFFF : 0xFF000000);
+    QVERIFY(stripes.save(dir.file("s.bmp")));
+    frmOpenPreview* v = open(dir.file("s.bmp"));
+    const qreal ratio = qEnvironmentVariable("QT_SCALE_FACTOR", "1").toDouble();
+    QCOMPARE(v->picBack->devicePixelRatioF(), ratio);
+    v->ImgMain->Move(0, 0, 400 / ratio, 300 / ratio);
+    const QImage shot = v->picBack->grab().toImage();
+    for (int x = 10; x < 20; ++x)
+        QCOMPARE(qGray(shot.pixel(x, 10)), x % 2 ? 255 : 0);
 }
 
 void TestViewer::keepOnTop() {
