@@ -8,7 +8,8 @@ if(PIKSOR_FUZZ)
   add_executable(picture_fuzz fuzz/picture_fuzz.cpp
                  src/platform/Picture.h src/platform/Picture.cpp
                  src/platform/PictureClaim.h src/platform/PictureClaim.cpp
-                 src/platform/Files.h src/platform/Files.cpp)
+                 src/platform/Files.h src/platform/Files.cpp
+                 src/platform/NameOrder.h src/platform/NameOrder.cpp)
   target_include_directories(picture_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
   target_link_libraries(picture_fuzz PRIVATE piksor_wmf Qt6::Gui)
   target_compile_options(picture_fuzz PRIVATE -fsanitize=fuzzer,address,undefined
