@@ -5,6 +5,7 @@
 #include "platform/Picture.h"
 
 #include "platform/Files.h"
+#include "platform/PictureClaim.h"
 #include "wmf/WmfImport.h"
 
 #include <QFile>
@@ -34,22 +35,22 @@ void setUpOnce() {
     (void)done;
 }
 
-// The formats this program reads; whatever else Qt could decode is not a
-// picture to it.
+// The formats this program reads (names in lower case); whatever else Qt
+// could decode is not a picture to it.
 bool isOurFormat(const QByteArray& format) {
     static const QList<QByteArray> ours{"bmp", "dib", "jpeg", "jpg", "gif", "ico", "cur", "wmf"};
-    return ours.contains(format.toLower());
+    return ours.contains(format);
 }
 
 bool isIcon(const QByteArray& format) {
-    const QByteArray f = format.toLower();
-    return f == "ico" || f == "cur";
+    return format == "ico" || format == "cur";
 }
 
 // Of an icon with several images, the one with the most pixels (the first of
-// equals); its directory entry gives the size without decoding.
-void jumpToLargestIcon(QImageReader& reader) {
-    const int count = reader.imageCount();
+// equals); its directory entry gives the size without decoding. Entries the
+// file is too short to hold are not looked at. Returns the image's index.
+int jumpToLargestIcon(QImageReader& reader, qint64 fileSize) {
+    const int count = int(std::min<qint64>(reader.imageCount(), (fileSize - 6) / 16));
     int best = 0;
     qint64 bestArea = -1;
     for (int i = 0; i < count; ++i) {
@@ -63,6 +64,53 @@ void jumpToLargestIcon(QImageReader& reader) {
         }
     }
     reader.jumpToImage(best);
+    return best;
+}
+
+// The open file, read without moving the position the decoder reads from.
+class OpenFileSource final : public ByteSource {
+public:
+    explicit OpenFileSource(const QFile& file) : m_fd(file.handle()), m_size(file.size()) {}
+    qint64 size() const override { return m_size; }
+    QByteArray read(qint64 offset, qint64 length) const override {
+        if (offset < 0 || offset >= m_size || length <= 0)
+            return {};
+        QByteArray out(std::min(length, m_size - offset), Qt::Uninitialized);
+        qint64 done = 0;
+        while (done < out.size()) {
+            const ssize_t n =
+                ::pread(m_fd, out.data() + done, size_t(out.size() - done), off_t(offset + done));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            done += n;
+        }
+        out.truncate(done);
+        return out;
+    }
+
+private:
+    const int m_fd;
+    const qint64 m_size;
+};
+
+// Whether the decoder may be given the file: its header reads as the decoder
+// reads it and claims no more than the bytes can hold. The metafile reader
+// bounds its own work.
+bool worthDecoding(const QByteArray& format, const ByteSource& file, int image) {
+    std::optional<PixelClaim> claim;
+    if (format == "bmp" || format == "dib")
+        claim = BmpClaim(file);
+    else if (format == "jpeg" || format == "jpg")
+        claim = JpegClaim(file);
+    else if (format == "gif")
+        claim = GifClaim(file);
+    else if (isIcon(format))
+        claim = IconClaim(file, image);
+    else
+        return true;
+    return claim && ClaimCredible(*claim);
 }
 
 quint32 le(const QByteArray& b, int at, int bytes) {
@@ -118,6 +166,19 @@ void blankUnreadBmpRows(QFile& file, QImage& image) {
         std::memset(image.scanLine(y), 0xFF, size_t(image.bytesPerLine()));
 }
 
+// The size a picture is decoded at for a box: reduced to the box with its
+// proportions kept, at least as large as the fitted box. Invalid when the
+// picture fits the box already, or there is no box.
+QSize reducedFor(QSize picture, QSize box) {
+    if (!box.isValid() || box.isEmpty() || !picture.isValid() || picture.isEmpty() ||
+        (picture.width() <= box.width() && picture.height() <= box.height()))
+        return QSize();
+    const double f =
+        std::min(double(box.width()) / picture.width(), double(box.height()) / picture.height());
+    return QSize(std::max(1, int(std::ceil(picture.width() * f))),
+                 std::max(1, int(std::ceil(picture.height() * f))));
+}
+
 bool rotatedQuarter(const QImageReader& reader) {
     return reader.transformation() & QImageIOHandler::TransformationRotate90;
 }
@@ -141,9 +202,10 @@ FsStatus openFile(const QString& path, QFile& file) {
     return FsStatus::Ok;
 }
 
-// Opens the file and reads its header: Ok when it holds a picture of ours,
-// with the reader at the image to show.
-FsStatus openPicture(const QString& path, QFile& file, QImageReader& reader) {
+// Opens the file and reads its header: Ok when it holds a picture of ours
+// whose claims its bytes can hold, with the reader at the image to show and
+// the format's name in lower case.
+FsStatus openPicture(const QString& path, QFile& file, QImageReader& reader, QByteArray& format) {
     setUpOnce();
     const FsStatus opened = openFile(path, file);
     if (opened != FsStatus::Ok)
@@ -151,10 +213,17 @@ FsStatus openPicture(const QString& path, QFile& file, QImageReader& reader) {
     reader.setDevice(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
-    if (!reader.canRead() || !isOurFormat(reader.format()))
+    // Asked once: the reader asks the decoder again at the device's current
+    // position, which an icon's directory has moved.
+    format = reader.canRead() ? reader.format().toLower() : QByteArray();
+    if (!isOurFormat(format))
         return file.error() == QFileDevice::ReadError ? FsStatus::Other : FsStatus::InvalidPicture;
-    if (isIcon(reader.format()) && reader.imageCount() > 1)
-        jumpToLargestIcon(reader);
+    const int entry =
+        isIcon(format) && reader.imageCount() > 1 ? jumpToLargestIcon(reader, file.size()) : 0;
+    // A picture whose header claims more than its bytes can hold is refused
+    // before a decoder allocates for it.
+    if (!worthDecoding(format, OpenFileSource(file), entry))
+        return FsStatus::InvalidPicture;
     return FsStatus::Ok;
 }
 
@@ -162,27 +231,20 @@ Picture load(const QString& path, QSize box) {
     Picture result;
     QFile file;
     QImageReader reader;
-    result.status = openPicture(path, file, reader);
+    QByteArray format;
+    result.status = openPicture(path, file, reader, format);
     if (result.status != FsStatus::Ok)
         return result;
 
+    // A BMP is read whole (its decoder cannot scale anyway) so that rows a
+    // truncated file lacks are known before scaling; so is an icon, whose
+    // directory may give another size than its image has.
+    const bool whole = format == "bmp" || isIcon(format);
     // The decoder works in the file's own orientation: the box turns with it.
     const bool turned = rotatedQuarter(reader);
     const QSize stored = reader.size();
-    const bool bmp = reader.format().toLower() == "bmp";
-    QSize reduced;
-    if (box.isValid() && !box.isEmpty() && stored.isValid() && !stored.isEmpty()) {
-        const QSize storedBox = turned ? box.transposed() : box;
-        if (stored.width() > storedBox.width() || stored.height() > storedBox.height()) {
-            const double f = std::min(double(storedBox.width()) / stored.width(),
-                                      double(storedBox.height()) / stored.height());
-            reduced = QSize(std::max(1, int(std::ceil(stored.width() * f))),
-                            std::max(1, int(std::ceil(stored.height() * f))));
-        }
-    }
-    // A BMP is read whole (its decoder cannot scale anyway) so that rows a
-    // truncated file lacks are known before scaling.
-    if (reduced.isValid() && !bmp)
+    const QSize reduced = whole ? QSize() : reducedFor(stored, turned ? box.transposed() : box);
+    if (reduced.isValid())
         reader.setScaledSize(reduced);
 
     QImage image;
@@ -192,17 +254,13 @@ Picture load(const QString& path, QSize box) {
                                                                     : FsStatus::InvalidPicture;
         return result;
     }
-    if (bmp) {
+    if (format == "bmp")
         blankUnreadBmpRows(file, image);
-        if (reduced.isValid())
-            image = image.scaled(reduced, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
+    result.naturalSize = reduced.isValid() ? (turned ? stored.transposed() : stored) : image.size();
+    if (const QSize fitted = reducedFor(image.size(), box); whole && fitted.isValid())
+        image = image.scaled(fitted, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     result.image = image;
     result.status = FsStatus::Ok;
-    if (reduced.isValid())
-        result.naturalSize = turned ? stored.transposed() : stored;
-    else
-        result.naturalSize = image.size();
     return result;
 }
 
@@ -219,7 +277,8 @@ Picture LoadPicture(const QString& path, QSize box) {
 QSize LoadPictureSize(const QString& path) {
     QFile file;
     QImageReader reader;
-    if (openPicture(path, file, reader) != FsStatus::Ok)
+    QByteArray format;
+    if (openPicture(path, file, reader, format) != FsStatus::Ok)
         return QSize();
     const QSize stored = reader.size();
     return rotatedQuarter(reader) ? stored.transposed() : stored;

@@ -13,5 +13,6 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/platform/DirList.h src/platform/DirList.cpp
   src/platform/FileList.h src/platform/FileList.cpp
   src/platform/FileOps.h src/platform/FileOps.cpp
+  src/platform/PictureClaim.h src/platform/PictureClaim.cpp
   src/platform/Picture.h src/platform/Picture.cpp
 )

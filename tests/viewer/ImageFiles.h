@@ -9,8 +9,8 @@
 // Picture files written byte by byte, for formats and details that QImage
 // cannot write itself.
 
-// A JPEG of the image, at the given quality.
-QByteArray Jpeg(const QImage& image, int quality = 90);
+// A JPEG of the image, at the given quality, optionally progressive.
+QByteArray Jpeg(const QImage& image, int quality = 90, bool progressive = false);
 
 // The JPEG with an EXIF block whose orientation tag has the given value.
 QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation);
@@ -21,6 +21,19 @@ QImage Halves(QSize size, QColor first, QColor second, Qt::Orientation split);
 // An icon (type 1) or cursor (type 2) file holding one 32-bit image per size,
 // image i filled with colours[i].
 QByteArray IconFile(int type, const QList<QSize>& sizes, const QList<QColor>& colours);
+
+// An icon file whose one image is the given PNG file.
+QByteArray IconWithPng(const QByteArray& png);
+
+// One-colour pictures that compress as far as their formats allow: an 8-bit
+// run-length BMP (runs of 255, an end-of-line escape per row) and a GIF whose
+// LZW codes stand for ever longer runs.
+QByteArray FlatRunLengthBmp(QSize size, QColor colour);
+QByteArray FlatGif(QSize size, QColor colour);
+
+// The file with its header changed to claim another size (BMP, JPEG, GIF with
+// its first frame, an icon's PNG image); the pixel data stays as it was.
+QByteArray Claiming(QByteArray file, QSize size);
 
 // A 1 x 1 GIF with two frames: the first frame red, the second blue.
 QByteArray TwoFrameGif();

@@ -4,6 +4,7 @@
 #include "ImageFiles.h"
 #include "TestSupport.h"
 #include "platform/Picture.h"
+#include "platform/PictureClaim.h"
 
 #include <QFile>
 #include <QtTest>
@@ -16,6 +17,23 @@ namespace {
 quint32 le32At(const QByteArray& b, int at) {
     return quint8(b[at]) | quint8(b[at + 1]) << 8 | quint8(b[at + 2]) << 16 |
            quint32(quint8(b[at + 3])) << 24;
+}
+
+QByteArray encoded(const QImage& image, const char* format) {
+    QByteArray bytes;
+    QBuffer b(&bytes);
+    b.open(QIODevice::WriteOnly);
+    image.save(&b, format);
+    return bytes;
+}
+
+// A grey picture of 16000 x 16000 pixels coded arithmetically: a
+// quantization table, the start of frame and of scan, and four bytes of data.
+QByteArray arithmeticJpeg() {
+    return QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) +
+           QByteArray("\xFF\xC9\0\x0B\x08\x3E\x80\x3E\x80\x01\x01\x11\0"
+                      "\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\0\0\0\0\xFF\xD9",
+                      31);
 }
 } // namespace
 
@@ -33,7 +51,10 @@ private slots:
     void truncatedJpegShowsDecodedPart();
     void truncatedBmpShowsOnlyItsRows_data();
     void truncatedBmpShowsOnlyItsRows();
-    void largePhotographLoads();
+    void largePictureLoads_data();
+    void largePictureLoads();
+    void claims_data();
+    void claims();
     void exifOrientationUpright();
     void reducedDecoding_data();
     void reducedDecoding();
@@ -61,6 +82,25 @@ void TestPicture::failures_data() {
     QTest::newRow("jpeg header only")
         << "head.jpg" << QByteArray("\xFF\xD8\xFF", 3) << FsStatus::InvalidPicture;
     QTest::newRow("a format we do not read") << "png.jpg" << png << FsStatus::InvalidPicture;
+    // Headers claiming far more pixels than the bytes hold: refused before a
+    // decoder allocates for them.
+    const QImage small = Halves(QSize(6, 5), Qt::red, Qt::blue, Qt::Horizontal);
+    const QSize huge(16000, 16000);
+    QTest::newRow("bmp of 154 bytes claiming 16000 x 16000")
+        << "lie.bmp" << Claiming(encoded(small, "BMP"), huge) << FsStatus::InvalidPicture;
+    QTest::newRow("run-length bmp ending at once")
+        << "rle.bmp" << Claiming(FlatRunLengthBmp(QSize(1, 1), Qt::red), huge)
+        << FsStatus::InvalidPicture;
+    QTest::newRow("jpeg claiming 60000 x 60000")
+        << "lie.jpg" << Claiming(Jpeg(small), QSize(60000, 60000)) << FsStatus::InvalidPicture;
+    QTest::newRow("progressive jpeg claiming 16000 x 16000")
+        << "prog.jpg" << Claiming(Jpeg(small, 90, true), huge) << FsStatus::InvalidPicture;
+    QTest::newRow("arithmetic-coded jpeg claiming 16000 x 16000")
+        << "arith.jpg" << arithmeticJpeg() << FsStatus::InvalidPicture;
+    QTest::newRow("gif claiming 16000 x 16000")
+        << "lie.gif" << Claiming(FlatGif(QSize(4, 4), Qt::red), huge) << FsStatus::InvalidPicture;
+    QTest::newRow("icon whose png claims 16000 x 16000")
+        << "lie.ico" << Claiming(IconWithPng(png), huge) << FsStatus::InvalidPicture;
 }
 
 void TestPicture::failures() {
@@ -214,23 +254,92 @@ void TestPicture::truncatedBmpShowsOnlyItsRows() {
     }
 }
 
-void TestPicture::largePhotographLoads() {
+void TestPicture::largePictureLoads_data() {
+    // Large pictures of one colour, which compress as far as their formats
+    // allow: whatever bounds the cost of files that lie must let them pass.
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QColor>("colour");
+    const QColor c(30, 120, 200);
+    auto flat = [c](QSize size) {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(c);
+        return image;
+    };
     // 8000 x 6000 is above Qt's own allocation limit of 128 MiB.
+    QTest::newRow("jpeg") << Jpeg(flat({8000, 6000}), 50) << QSize(8000, 6000) << c;
+    QTest::newRow("progressive jpeg")
+        << Jpeg(flat({4000, 3000}), 50, true) << QSize(4000, 3000) << c;
+    QTest::newRow("run-length bmp") << FlatRunLengthBmp({8000, 6000}, c) << QSize(8000, 6000) << c;
+    QTest::newRow("gif") << FlatGif({2000, 2000}, c) << QSize(2000, 2000) << c;
+    QTest::newRow("icon with a png")
+        << IconWithPng(encoded(flat({2048, 2048}), "PNG")) << QSize(2048, 2048) << c;
+}
+
+void TestPicture::largePictureLoads() {
+    QFETCH(QByteArray, file);
+    QFETCH(QSize, size);
+    QFETCH(QColor, colour);
     TestFolder dir;
-    QString path;
-    {
-        QImage big(8000, 6000, QImage::Format_RGB32);
-        big.fill(QColor(30, 120, 200));
-        path = dir.write("big.jpg", Jpeg(big, 50));
-    }
+    const QString path = dir.write("big", file);
     const Picture full = LoadPicture(path);
     QCOMPARE(full.status, FsStatus::Ok);
-    QCOMPARE(full.image.size(), QSize(8000, 6000));
-    QVERIFY(Near(full.image.pixelColor(7999, 5999), QColor(30, 120, 200)));
+    QCOMPARE(full.image.size(), size);
+    QVERIFY(Near(full.image.pixelColor(size.width() - 1, size.height() - 1), colour));
     const Picture small = LoadPicture(path, QSize(160, 160));
     QCOMPARE(small.status, FsStatus::Ok);
-    QCOMPARE(small.image.size(), QSize(160, 120));
-    QCOMPARE(small.naturalSize, QSize(8000, 6000));
+    QCOMPARE(small.image.size(), size.scaled(160, 160, Qt::KeepAspectRatio));
+    QCOMPARE(small.naturalSize, size);
+}
+
+void TestPicture::claims_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<qint64>("claimed");
+    QTest::addColumn<bool>("credible");
+    const QByteArray bmp = encoded(Halves(QSize(300, 300), Qt::red, Qt::blue, Qt::Vertical), "BMP");
+    QTest::newRow("bmp") << bmp << qint64(90000) << true;
+    // 270000 bytes of rows: cut to a sixteenth it still shows, to a twentieth
+    // it is refused.
+    QTest::newRow("bmp cut to a sixteenth") << bmp.left(54 + 270000 / 16) << qint64(90000) << true;
+    QTest::newRow("bmp cut to a twentieth") << bmp.left(54 + 270000 / 20) << qint64(90000) << false;
+    QTest::newRow("run-length bmp ending at once")
+        << Claiming(FlatRunLengthBmp(QSize(1, 1), Qt::red), QSize(4000, 4000)) << qint64(16000000)
+        << false;
+    const QImage image = Halves(QSize(400, 400), Qt::red, Qt::blue, Qt::Vertical);
+    const QByteArray jpeg = Jpeg(image);
+    QTest::newRow("jpeg") << jpeg << qint64(160000) << true;
+    // 3750 blocks, and 100 bytes after the start of the scan.
+    QTest::newRow("jpeg cut soon after its scan starts")
+        << jpeg.left(jpeg.indexOf("\xFF\xDA") + 114) << qint64(160000) << false;
+    QTest::newRow("jpeg claiming 60000 x 60000")
+        << Claiming(Jpeg(image), QSize(60000, 60000)) << qint64(3600000000) << false;
+    QByteArray acFirst = Jpeg(image, 90, true);
+    const qsizetype scan = acFirst.indexOf("\xFF\xDA");
+    acFirst[scan + 5 + 2 * acFirst[scan + 4]] = 1;
+    QTest::newRow("progressive jpeg starting with AC") << acFirst << qint64(160000) << false;
+    QTest::newRow("arithmetic-coded jpeg") << arithmeticJpeg() << qint64(256000000) << false;
+    QByteArray noScreen = FlatGif(QSize(10, 10), Qt::red);
+    noScreen.replace(6, 4, QByteArray(4, '\0'));
+    QTest::newRow("gif without a screen: the frame") << noScreen << qint64(100) << true;
+    QTest::newRow("gif claiming 4000 x 4000")
+        << Claiming(FlatGif(QSize(4, 4), Qt::red), QSize(4000, 4000)) << qint64(16000000) << false;
+    QTest::newRow("icon whose png claims 4000 x 4000")
+        << Claiming(IconWithPng(encoded(image, "PNG")), QSize(4000, 4000)) << qint64(16000000)
+        << false;
+}
+
+void TestPicture::claims() {
+    QFETCH(QByteArray, file);
+    QFETCH(qint64, claimed);
+    QFETCH(bool, credible);
+    const BufferSource source(file);
+    const std::optional<PixelClaim> claim = file.startsWith("BM")     ? BmpClaim(source)
+                                            : file.startsWith("GIF")  ? GifClaim(source)
+                                            : file.startsWith("\xFF") ? JpegClaim(source)
+                                                                      : IconClaim(source, 0);
+    QVERIFY(claim);
+    QCOMPARE(claim->claimed, claimed);
+    QCOMPARE(ClaimCredible(*claim), credible);
 }
 
 void TestPicture::exifOrientationUpright() {

@@ -157,6 +157,8 @@ void TestViewer::notAPicture_data() {
     QTest::newRow("random bytes named jpg") << "noise.jpg" << noise;
     QTest::newRow("text named bmp") << "text.bmp" << QByteArray("hello\n");
     QTest::newRow("empty gif") << "empty.gif" << QByteArray("");
+    QTest::newRow("jpeg claiming 16000 x 16000")
+        << "lie.jpg" << Claiming(Jpeg(QImage(16, 16, QImage::Format_RGB32)), QSize(16000, 16000));
 }
 
 void TestViewer::notAPicture() {
