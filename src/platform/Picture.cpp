@@ -202,33 +202,39 @@ FsStatus openFile(const QString& path, QFile& file) {
     return FsStatus::Ok;
 }
 
-Picture load(const QString& path, QSize box) {
+// Opens the file and reads its header: Ok when it holds a picture of ours
+// whose claims its bytes can hold, with the reader at the image to show and
+// the format's name in lower case.
+FsStatus openPicture(const QString& path, QFile& file, QImageReader& reader, QByteArray& format) {
     setUpOnce();
-    Picture result;
-    QFile file;
-    result.status = openFile(path, file);
-    if (result.status != FsStatus::Ok)
-        return result;
-
-    QImageReader reader(&file);
+    const FsStatus opened = openFile(path, file);
+    if (opened != FsStatus::Ok)
+        return opened;
+    reader.setDevice(&file);
     reader.setDecideFormatFromContent(true);
     reader.setAutoTransform(true);
     // Asked once: the reader asks the decoder again at the device's current
     // position, which an icon's directory has moved.
-    const QByteArray format = reader.canRead() ? reader.format().toLower() : QByteArray();
-    if (!isOurFormat(format)) {
-        result.status =
-            file.error() == QFileDevice::ReadError ? FsStatus::Other : FsStatus::InvalidPicture;
-        return result;
-    }
+    format = reader.canRead() ? reader.format().toLower() : QByteArray();
+    if (!isOurFormat(format))
+        return file.error() == QFileDevice::ReadError ? FsStatus::Other : FsStatus::InvalidPicture;
     const int entry =
         isIcon(format) && reader.imageCount() > 1 ? jumpToLargestIcon(reader, file.size()) : 0;
     // A picture whose header claims more than its bytes can hold is refused
     // before a decoder allocates for it.
-    if (!worthDecoding(format, OpenFileSource(file), entry)) {
-        result.status = FsStatus::InvalidPicture;
+    if (!worthDecoding(format, OpenFileSource(file), entry))
+        return FsStatus::InvalidPicture;
+    return FsStatus::Ok;
+}
+
+Picture load(const QString& path, QSize box) {
+    Picture result;
+    QFile file;
+    QImageReader reader;
+    QByteArray format;
+    result.status = openPicture(path, file, reader, format);
+    if (result.status != FsStatus::Ok)
         return result;
-    }
 
     // A BMP is read whole (its decoder cannot scale anyway) so that rows a
     // truncated file lacks are known before scaling; so is an icon, whose
@@ -266,4 +272,14 @@ Picture LoadPicture(const QString& path) {
 
 Picture LoadPicture(const QString& path, QSize box) {
     return load(path, box);
+}
+
+QSize LoadPictureSize(const QString& path) {
+    QFile file;
+    QImageReader reader;
+    QByteArray format;
+    if (openPicture(path, file, reader, format) != FsStatus::Ok)
+        return QSize();
+    const QSize stored = reader.size();
+    return rotatedQuarter(reader) ? stored.transposed() : stored;
 }

@@ -23,3 +23,8 @@ Picture LoadPicture(const QString& path);
 // the decoder can (the result keeps the proportions and is at least as large
 // as the fitted box); naturalSize is still the full size.
 Picture LoadPicture(const QString& path, QSize box);
+
+// The picture's natural size (upright, as LoadPicture gives it) from the
+// file's header, without decoding; invalid when the header does not say or
+// the file is no picture we can read.
+QSize LoadPictureSize(const QString& path);

@@ -1,6 +1,7 @@
 #include "thumbs/ThumbDecoder.h"
 
 #include "platform/Picture.h"
+#include "thumbs/ThumbCache.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -13,49 +14,127 @@
 #include <optional>
 #include <vector>
 
-Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio) {
+namespace {
+// A picture whose pixels are all opaque is handed over without its alpha
+// channel (the same bits), so that the user-interface thread shows it as it
+// is instead of looking for transparent pixels and converting it.
+void dropOpaqueAlpha(QImage& image) {
+    const QImage::Format f = image.format();
+    if (f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+}
+
+// A picture (or the picture already reduced into a larger square) made into
+// the thumbnail of a box of logical pixels: fitted to the box, with the box's
+// device pixels and the ratio they carry, unless the picture is smaller than
+// the box and keeps its own pixels.
+Thumb fitted(QImage picture, QSize natural, QSize box, qreal pixelRatio) {
     Thumb out;
+    out.status = FsStatus::Ok;
+    out.fit = FitBox(natural, box);
+    if (out.fit.scaled) {
+        const QSize pixels = DevicePixels(out.fit.box, pixelRatio);
+        if (picture.size() != pixels)
+            picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
+    dropOpaqueAlpha(picture);
+    if (out.fit.scaled)
+        picture.setDevicePixelRatio(pixelRatio);
+    out.image = std::move(picture);
+    return out;
+}
+
+// A picture decoded at reduced size for a box of device pixels, with its
+// natural size; or why it could not be. Only regular files are read.
+struct Decoded {
+    FsStatus status = FsStatus::Other;
+    QImage image;
+    QSize natural;
+};
+
+Decoded decoded(const QString& path, QSize pixels) {
+    Decoded out;
     const QFileInfo info(path);
     if (!info.exists()) {
         out.status = FsStatus::NotFound;
         return out;
     }
-    if (!info.isFile()) {
-        out.status = FsStatus::Other;
+    if (!info.isFile())
         return out;
-    }
-    const auto devicePixels = [pixelRatio](QSize logical) {
-        return (QSizeF(logical) * pixelRatio).toSize().expandedTo(QSize(1, 1));
-    };
-    Picture pic = LoadPicture(path, devicePixels(box));
-    out.status = pic.status;
+    Picture pic = LoadPicture(path, pixels);
     if (pic.status != FsStatus::Ok || pic.image.isNull()) {
-        if (out.status == FsStatus::Ok)
-            out.status = FsStatus::InvalidPicture;
+        out.status = pic.status == FsStatus::Ok ? FsStatus::InvalidPicture : pic.status;
         return out;
     }
-    out.fit = FitBox(pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size(), box);
-    if (!out.fit.scaled) {
-        out.image = std::move(pic.image);
-        return out;
-    }
-    const QSize pixels = devicePixels(out.fit.box);
-    if (pic.image.size() != pixels)
-        out.image = pic.image.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    else
-        out.image = std::move(pic.image);
-    out.image.setDevicePixelRatio(pixelRatio);
+    out.status = FsStatus::Ok;
+    out.natural = pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size();
+    out.image = std::move(pic.image);
+    return out;
+}
+
+Thumb failed(FsStatus status) {
+    Thumb out;
+    out.status = status;
+    return out;
+}
+} // namespace
+
+Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio) {
+    Decoded d = decoded(path, DevicePixels(box, pixelRatio));
+    if (d.status != FsStatus::Ok)
+        return failed(d.status);
+    return fitted(std::move(d.image), d.natural, box, pixelRatio);
+}
+
+Thumb CachedThumb(const QString& path, QSize box, qreal pixelRatio, ThumbCache& cache,
+                  std::function<void()>* afterwards) {
+    const ThumbCache::Visit visit = cache.visit(path);
+    if (!visit.readable)
+        return DecodeThumb(path, box, pixelRatio);
+    ThumbCache::Found found = cache.find(visit);
+    if (!found.image.isNull())
+        return fitted(std::move(found.image), found.natural, box, pixelRatio);
+    if (cache.knownFailure(visit))
+        return failed(FsStatus::InvalidPicture);
+    // Decoded into the cache's square, kept in the form a cached PNG is read
+    // in, and the box's thumbnail made of that: the same pixels as from the
+    // cache the next time.
+    const QSize square(cache.square(), cache.square());
+    Decoded d = decoded(path, square);
+    if (d.status == FsStatus::InvalidPicture && afterwards)
+        *afterwards = [&cache, visit] { cache.storeFailure(visit); };
+    if (d.status != FsStatus::Ok)
+        return failed(d.status);
+    const BoxFit inSquare = FitBox(d.natural, square);
+    QImage kept =
+        inSquare.scaled && d.image.size() != inSquare.box
+            ? d.image.scaled(inSquare.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+            : std::move(d.image);
+    kept.convertTo(QImage::Format_ARGB32);
+    Thumb out = fitted(kept, d.natural, box, pixelRatio);
+    if (afterwards)
+        *afterwards = [&cache, visit, kept, natural = d.natural] {
+            cache.store(visit, kept, natural);
+        };
     return out;
 }
 
 struct ThumbDecoder::State {
     State(const QStringList& p, QSize b, qreal r)
-        : paths(p), box(b), pixelRatio(r), results(size_t(p.size())) {}
+        : paths(p), box(b), pixelRatio(r), cache(b, r), results(size_t(p.size())) {}
     // Read by every worker at once: never changed (a non-const access to a
     // shared list would copy it, from several threads at a time).
     const QStringList paths;
     const QSize box;
     const qreal pixelRatio;
+    ThumbCache cache;
     std::atomic<int> next{0};
     std::atomic<bool> cancelled{false};
     std::mutex lock;
@@ -75,7 +154,8 @@ QThreadPool& pool() {
 void work(const std::shared_ptr<ThumbDecoder::State>& s) {
     const int n = int(s->paths.size());
     for (int i = s->next++; i < n && !s->cancelled; i = s->next++) {
-        Thumb t = DecodeThumb(s->paths[i], s->box, s->pixelRatio);
+        std::function<void()> afterwards;
+        Thumb t = CachedThumb(s->paths[i], s->box, s->pixelRatio, s->cache, &afterwards);
         {
             std::lock_guard<std::mutex> g(s->lock);
             s->results[size_t(i)] = std::move(t);
@@ -84,9 +164,16 @@ void work(const std::shared_ptr<ThumbDecoder::State>& s) {
         if (QCoreApplication* app = QCoreApplication::instance())
             QMetaObject::invokeMethod(
                 app, [] {}, Qt::QueuedConnection);
+        // The cache is written once the thumbnail has been handed over.
+        if (afterwards)
+            afterwards();
     }
 }
 } // namespace
+
+void ThumbDecoder::finish() {
+    pool().waitForDone();
+}
 
 int ThumbDecoder::workerCount() {
     return std::max(2, QThread::idealThreadCount());

@@ -12,6 +12,8 @@
 #include <functional>
 #include <memory>
 
+class ThumbCache;
+
 struct Thumb {
     FsStatus status = FsStatus::Other;
     QImage image; // the fitted thumbnail, or the unscaled small picture
@@ -24,6 +26,13 @@ struct Thumb {
 // the box times the device pixel ratio, and carries that ratio. A picture
 // smaller than the box keeps its own pixels, shown at its natural size.
 Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio = 1);
+
+// The same through the shared thumbnail cache: from a cached thumbnail that
+// holds for the file, else decoded. What the cache is to be told afterwards
+// (the new thumbnail, or that the file is no picture) is left in afterwards,
+// to run once the thumbnail has been handed over.
+Thumb CachedThumb(const QString& path, QSize box, qreal pixelRatio, ThumbCache& cache,
+                  std::function<void()>* afterwards);
 
 class ThumbDecoder {
 public:
@@ -43,6 +52,8 @@ public:
 
     // How many workers decode at once.
     static int workerCount();
+    // Waits until every worker has ended, its writes to the cache done.
+    static void finish();
 
     // What the workers and the window share.
     struct State;

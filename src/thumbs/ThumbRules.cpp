@@ -3,6 +3,7 @@
 #include "app/PathRules.h"
 
 #include <QPoint>
+#include <QSizeF>
 #include <algorithm>
 #include <cmath>
 
@@ -36,6 +37,10 @@ BoxFit FitBox(QSize natural, QSize box) {
         fit.box.setHeight(std::max(1, int(std::nearbyint(box.width() * h / w))));
     fit.scaled = !(rW < 1 && rH < 1);
     return fit;
+}
+
+QSize DevicePixels(QSize logical, qreal pixelRatio) {
+    return (QSizeF(logical) * pixelRatio).toSize().expandedTo(QSize(1, 1));
 }
 
 int GridColumns(int canvasWidth, int boxWidth) {

@@ -30,6 +30,9 @@ struct BoxFit {
 };
 BoxFit FitBox(QSize natural, QSize box);
 
+// The device pixels of a size in logical pixels at a device pixel ratio.
+QSize DevicePixels(QSize logical, qreal pixelRatio);
+
 // The grid: cells of (W + 16) × (H + 16 + label height), starting 16 pixels
 // from the left and top of the canvas.
 inline constexpr int GridMargin = 16;

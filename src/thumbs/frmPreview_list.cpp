@@ -134,7 +134,7 @@ bool frmPreview::LoadThumb(const QString& name, int i) {
     ThumbBox* box = picPre1[i];
     box->resize(t.fit.box);
     box->move(box->x(), intPicHeight * i);
-    box->setPicture(QPixmap::fromImage(t.image));
+    box->setPicture(QPixmap::fromImage(std::move(t.image)));
     box->show();
     label->setText(name);
     label->setToolTip(name);

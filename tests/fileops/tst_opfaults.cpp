@@ -15,8 +15,6 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <sys/mount.h>
-#include <sys/statvfs.h>
 #include <unistd.h>
 
 using namespace mdlSt;
@@ -33,44 +31,6 @@ enum Fault {
 };
 
 constexpr qint64 MiB = 1024 * 1024;
-
-// A tmpfs of its own over a folder, unmounted at the end.
-struct SmallDisk {
-    QByteArray point;
-    bool ok = false;
-    SmallDisk(const QString& path, qint64 bytes) : point(QFile::encodeName(path)) {
-        const QByteArray opts = "size=" + QByteArray::number(bytes);
-        ok = ::mount("tmpfs", point.constData(), "tmpfs", 0, opts.constData()) == 0;
-    }
-    ~SmallDisk() {
-        if (ok)
-            ::umount2(point.constData(), MNT_DETACH);
-    }
-    bool remountReadOnly() const {
-        return ::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-    }
-    qint64 freeBytes() const {
-        struct statvfs s {};
-        ::statvfs(point.constData(), &s);
-        return qint64(s.f_bavail) * qint64(s.f_frsize);
-    }
-    // Fills the disk until only `leave` bytes are free.
-    bool leaveFree(qint64 leave) const {
-        QFile f(QFile::decodeName(point) + "/filler.bin");
-        const qint64 want = freeBytes() - leave;
-        return want >= 0 && f.open(QIODevice::WriteOnly) && f.write(QByteArray(want, 'f')) == want;
-    }
-};
-
-// Runs a block as the unprivileged user "nobody", then as root again.
-struct AsNobody {
-    bool ok;
-    AsNobody() : ok(::seteuid(65534) == 0) {}
-    ~AsNobody() {
-        if (ok && ::seteuid(0) != 0)
-            qFatal("cannot become root again");
-    }
-};
 
 QByteArray Content(qint64 size, quint32 seed) {
     QByteArray b(size, Qt::Uninitialized);

@@ -11,9 +11,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
-#include <sys/statvfs.h>
 
 namespace {
 QByteArray sha(const QString& path) {
@@ -36,36 +34,6 @@ QMap<QString, QByteArray> snapshot(const QString& folder) {
     return out;
 }
 
-// A small tmpfs of its own, unmounted at the end.
-struct SmallDisk {
-    QByteArray point;
-    bool ok = false;
-    SmallDisk(const QString& path, qint64 bytes, bool readOnly = false)
-        : point(QFile::encodeName(path)) {
-        const QByteArray opts = "size=" + QByteArray::number(bytes);
-        ok = ::mount("tmpfs", point.constData(), "tmpfs", readOnly ? MS_RDONLY : 0,
-                     opts.constData()) == 0;
-    }
-    ~SmallDisk() {
-        if (ok)
-            ::umount(point.constData());
-    }
-    qint64 freeBytes() const {
-        struct statvfs s {};
-        ::statvfs(point.constData(), &s);
-        return qint64(s.f_bavail) * qint64(s.f_frsize);
-    }
-};
-
-// Fills a disk until only `leave` bytes are free.
-void fill(const QString& folder, qint64 free, qint64 leave) {
-    QFile f(folder + "/.filler");
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    const qint64 want = free - leave;
-    QVERIFY(want >= 0);
-    QCOMPARE(f.write(QByteArray(want, 'f')), want);
-    f.close();
-}
 } // namespace
 
 class TestFileOps : public QObject {
@@ -179,7 +147,7 @@ void TestFileOps::diskFull() {
     if (!disk.ok)
         QSKIP("mounting a small tmpfs is not allowed here");
     dir.write("full/EXISTING.JPG", "existing");
-    fill(dst, disk.freeBytes(), leave);
+    QVERIFY(disk.leaveFree(leave));
     const auto before = snapshot(dst);
     const QByteArray source = sha(src);
     QCOMPARE(CopyFileSafe(src, dst + "/PHOTO.JPG"), FsStatus::NoSpace);
@@ -192,8 +160,8 @@ void TestFileOps::readOnlyDestination() {
     TestFolder dir;
     const QString src = dir.write("a/photo.jpg", noise(4095));
     const QString dst = dir.mkdir("ro");
-    SmallDisk disk(dst, 1 << 20, true);
-    if (!disk.ok)
+    SmallDisk disk(dst, 1 << 20);
+    if (!disk.ok || !disk.remountReadOnly())
         QSKIP("mounting a read-only tmpfs is not allowed here");
     QCOMPARE(MoveFileSafe(src, dst + "/PHOTO.JPG"), FsStatus::Denied);
     QVERIFY(QFileInfo::exists(src));

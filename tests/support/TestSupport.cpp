@@ -9,6 +9,9 @@
 #include <QInputMethodEvent>
 #include <QStandardPaths>
 #include <QtTest>
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 MsgBoxRecorder::MsgBoxRecorder() {
     SetMsgBoxHandler([this](const MsgBoxCall& call) {
@@ -79,8 +82,44 @@ QString TestFolder::mkdir(const QString& relative) const {
 
 void ResetForTest(const QString& programFolder) {
     QStandardPaths::setTestModeEnabled(true);
+    // The shared thumbnail cache of each test lies in its own folder, never
+    // in the home folder of the one who runs the tests.
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(programFolder + QStringLiteral("/cache")));
     mdlSt::ResetState();
     mdlSt::SetProgramFolder(programFolder);
+}
+
+SmallDisk::SmallDisk(const QString& path, qint64 bytes) : point(QFile::encodeName(path)) {
+    const QByteArray opts = "size=" + QByteArray::number(bytes);
+    ok = ::mount("tmpfs", point.constData(), "tmpfs", 0, opts.constData()) == 0;
+}
+
+SmallDisk::~SmallDisk() {
+    if (ok)
+        ::umount2(point.constData(), MNT_DETACH);
+}
+
+bool SmallDisk::remountReadOnly() const {
+    return ::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
+}
+
+qint64 SmallDisk::freeBytes() const {
+    struct statvfs s {};
+    ::statvfs(point.constData(), &s);
+    return qint64(s.f_bavail) * qint64(s.f_frsize);
+}
+
+bool SmallDisk::leaveFree(qint64 leave) const {
+    QFile f(QFile::decodeName(point) + "/filler.bin");
+    const qint64 want = freeBytes() - leave;
+    return want >= 0 && f.open(QIODevice::WriteOnly) && f.write(QByteArray(want, 'f')) == want;
+}
+
+AsNobody::AsNobody() : ok(::geteuid() == 0 && ::seteuid(65534) == 0) {}
+
+AsNobody::~AsNobody() {
+    if (ok && ::seteuid(0) != 0)
+        qFatal("cannot become root again");
 }
 
 QByteArray ReadAll(const QString& path) {

@@ -55,10 +55,31 @@ private:
     QTemporaryDir m_dir;
 };
 
-// Resets the shared state and points the program folder at the given folder.
+// Resets the shared state and points the program folder at the given folder,
+// and the thumbnail cache at its subfolder cache/thumbnails.
 void ResetForTest(const QString& programFolder);
 
 QByteArray ReadAll(const QString& path);
+
+// A tmpfs of its own over a folder, unmounted at the end (mounting needs root).
+struct SmallDisk {
+    QByteArray point;
+    bool ok = false;
+    SmallDisk(const QString& path, qint64 bytes);
+    ~SmallDisk();
+    bool remountReadOnly() const;
+    qint64 freeBytes() const;
+    // Fills the disk until only `leave` bytes are free.
+    bool leaveFree(qint64 leave) const;
+};
+
+// Runs a block as the unprivileged user "nobody", then as root again; ok only
+// when the process could change its user.
+struct AsNobody {
+    bool ok;
+    AsNobody();
+    ~AsNobody();
+};
 
 // Types text into a widget as a user would: key presses for ASCII, an input
 // method commit (as a Japanese input method sends it) for anything else.

@@ -1,8 +1,10 @@
 #include "ThumbTestKit.h"
 
 #include "platform/DirList.h"
+#include "thumbs/PngText.h"
 #include "thumbs/ThumbWidgets.h"
 
+#include <QBuffer>
 #include <QComboBox>
 #include <QDir>
 #include <QImage>
@@ -26,6 +28,31 @@ QString WritePicture(const QString& folder, const QString& name, QSize size, con
 void WritePictures(const QString& folder, int count, QSize size) {
     for (int i = 0; i < count; ++i)
         WritePicture(folder, QStringLiteral("img%1.bmp").arg(i, 3, 10, QLatin1Char('0')), size);
+}
+
+QString Backdate(const QString& path) {
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite) || !f.setFileTime(QDateTime::fromSecsSinceEpoch(1000000000),
+                                                        QFileDevice::FileModificationTime))
+        qFatal("cannot date %s", qPrintable(path));
+    return path;
+}
+
+QString ThumbnailCache() {
+    return qEnvironmentVariable("XDG_CACHE_HOME") + "/thumbnails";
+}
+
+QByteArray ThumbnailPng(QSize size, QColor colour, const QList<QPair<QByteArray, QByteArray>>& tags,
+                        const FileStamp& file) {
+    QImage img(size, QImage::Format_ARGB32);
+    img.fill(colour);
+    img.setText("Thumb::URI", QString::fromLatin1(file.uri));
+    img.setText("Thumb::MTime", QString::number(file.mtime));
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    QImageWriter(&out, "png").write(img);
+    return tags.isEmpty() ? png : WithPngText(png, tags);
 }
 
 frmPreview* OpenThumbnails(frmMain& f, const QString& folder) {

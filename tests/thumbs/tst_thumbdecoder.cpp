@@ -1,12 +1,57 @@
 // Decoding ahead on worker threads: every picture of a long list arrives,
-// in listing order, whatever the workers do meanwhile.
+// in listing order, whatever the workers do meanwhile; the shared thumbnail
+// cache read before decoding and written after, whatever state it is in.
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
+#include "thumbs/PngText.h"
+#include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbDecoder.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QtTest>
 #include <sys/stat.h>
+
+namespace {
+// What the cache holds for a file, as a reader of every kind of PNG text
+// sees it; nothing for a link.
+PngTags cachedTags(const QString& path) {
+    PngTags tags;
+    const QImage img = QFileInfo(path).isSymLink() ? QImage() : QImage(path, "png");
+    for (const QString& key : img.textKeys())
+        tags.insert(key.toLatin1(), img.text(key).toLatin1());
+    return tags;
+}
+
+// The files below a folder, by their paths relative to it.
+QStringList filesUnder(const QString& folder) {
+    QStringList out;
+    QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        out.append(QDir(folder).relativeFilePath(it.next()));
+    out.sort();
+    return out;
+}
+
+FileStamp stampOf(const QString& path) {
+    const QFileInfo info(path);
+    return {FileUri(path), info.lastModified().toSecsSinceEpoch(), info.size()};
+}
+
+// A picture's thumbnail through the cache for a 64-pixel box; whether the
+// cache was told something afterwards.
+Thumb throughCache(const QString& path, qreal ratio = 1, bool* told = nullptr) {
+    ThumbCache cache(QSize(64, 64), ratio);
+    std::function<void()> afterwards;
+    const Thumb t = CachedThumb(path, QSize(64, 64), ratio, cache, &afterwards);
+    if (told)
+        *told = bool(afterwards);
+    if (afterwards)
+        afterwards();
+    return t;
+}
+} // namespace
 
 class TestThumbDecoder : public QObject {
     Q_OBJECT
@@ -14,6 +59,10 @@ private slots:
     void everyPictureArrives_data();
     void everyPictureArrives();
     void notRegularFilesAreNotRead();
+    void cacheEntries_data();
+    void cacheEntries();
+    void cacheFolders_data();
+    void cacheFolders();
     void pixelsOfTheScreen_data();
     void pixelsOfTheScreen();
 };
@@ -57,6 +106,174 @@ void TestThumbDecoder::notRegularFilesAreNotRead() {
     QCOMPARE(DecodeThumb(dir.file("missing.jpg"), QSize(16, 16)).status, FsStatus::NotFound);
 }
 
+void TestThumbDecoder::cacheEntries_data() {
+    QTest::addColumn<QString>("cached"); // what the cache holds for the photograph
+    QTest::addColumn<bool>("written");   // a thumbnail of the file afterwards
+    QTest::addColumn<QString>("shown");  // "cached", "decoded", or "none" (no picture)
+    QTest::newRow("nothing") << "nothing" << true << "decoded";
+    QTest::newRow("its thumbnail") << "valid" << true << "cached";
+    QTest::newRow("from another program") << "foreign" << true << "cached";
+    QTest::newRow("file changed since") << "newer" << true << "decoded";
+    QTest::newRow("another file's") << "uri" << true << "decoded";
+    QTest::newRow("empty") << "empty" << true << "decoded";
+    QTest::newRow("truncated") << "truncated" << true << "decoded";
+    QTest::newRow("corrupt pixels") << "corrupt" << true << "decoded";
+    QTest::newRow("claims 60000 x 60000") << "enormous" << true << "decoded";
+    QTest::newRow("fewer pixels than the box") << "small" << true << "decoded";
+    QTest::newRow("distorted") << "distorted" << true << "decoded";
+    QTest::newRow("link to elsewhere") << "link" << true << "decoded";
+    QTest::newRow("a pipe") << "pipe" << true << "decoded";
+    QTest::newRow("a folder") << "folder" << false << "decoded";
+    QTest::newRow("recorded as no picture") << "failed" << false << "none";
+    QTest::newRow("stale failure record") << "stale failure" << true << "decoded";
+    QTest::newRow("no picture") << "garbage" << false << "none";
+    QTest::newRow("changed a moment ago") << "new" << false << "decoded";
+}
+
+void TestThumbDecoder::cacheEntries() {
+    QFETCH(QString, cached);
+    QFETCH(bool, written);
+    QFETCH(QString, shown);
+    TestFolder dir;
+    const QString photo =
+        WritePicture(dir.file("pics"), "photo one.jpg", QSize(400, 300), "JPG", Qt::red);
+    if (cached == "garbage")
+        dir.write("pics/photo one.jpg", "not a picture at all");
+    if (cached != "new")
+        Backdate(photo);
+    const FileStamp file = stampOf(photo);
+    const QString name = CacheFileName(file.uri);
+    const QString normal = dir.mkdir("cache/thumbnails/normal");
+    const QString thumb = normal + "/" + name;
+    auto blue = [&](QSize size, FileStamp f, QSize natural = QSize(400, 300)) {
+        return ThumbnailPng(size, Qt::blue, TagsToWrite(f, natural));
+    };
+    // Whole chunks, but the pixel data damaged.
+    auto corrupt = [](QByteArray png) { return png.replace(png.indexOf("IDAT") + 6, 4, "xxxx"); };
+    const FileStamp other{FileUri(dir.file("b.jpg")), file.mtime, file.size};
+    const QMap<QString, QByteArray> contents{
+        {"valid", blue(QSize(128, 96), file)},
+        {"foreign", ThumbnailPng(QSize(128, 96), Qt::blue, {}, file)},
+        {"newer", blue(QSize(128, 96), {file.uri, file.mtime - 7, file.size})},
+        {"uri", blue(QSize(128, 96), other)},
+        {"empty", QByteArray()},
+        {"truncated", blue(QSize(128, 96), file).left(300)},
+        {"corrupt", corrupt(blue(QSize(128, 96), file))},
+        {"small", blue(QSize(40, 30), file)},
+        {"distorted", blue(QSize(128, 40), file, QSize())},
+    };
+    if (contents.contains(cached))
+        dir.write("cache/thumbnails/normal/" + name, contents[cached]);
+    if (cached == "enormous") {
+        // The header says 60000 x 60000, with a checksum that fits.
+        QByteArray png = blue(QSize(128, 96), file);
+        png.replace(16, 8, QByteArray::fromHex("0000ea600000ea60"));
+        const quint32 crc = PngCrc(png.mid(12, 17));
+        png.replace(29, 4, QByteArray::fromHex(QByteArray::number(crc, 16).rightJustified(8, '0')));
+        dir.write("cache/thumbnails/normal/" + name, png);
+    }
+    const QString outside = dir.write("elsewhere.png", contents["valid"]);
+    if (cached == "link")
+        QVERIFY(QFile::link(outside, thumb));
+    if (cached == "pipe")
+        QCOMPARE(::mkfifo(QFile::encodeName(thumb).constData(), 0600), 0);
+    if (cached == "folder")
+        dir.mkdir("cache/thumbnails/normal/" + name);
+    const QString record = "cache/thumbnails/" + FailureFolder() + "/" + name;
+    if (cached == "failed" || cached == "stale failure")
+        dir.write(record, ThumbnailPng(QSize(1, 1), Qt::transparent,
+                                       TagsToWrite({file.uri, file.mtime - (cached != "failed"),
+                                                    file.size})));
+
+    const Thumb t = throughCache(photo);
+    QCOMPARE(t.status, shown == "none" ? FsStatus::InvalidPicture : FsStatus::Ok);
+    if (shown != "none") {
+        // Fitted as the decoded picture is, whichever way it came.
+        QCOMPARE(t.fit.box, QSize(64, 48));
+        QCOMPARE(t.image.size(), QSize(64, 48));
+        const QColor c = t.image.pixelColor(32, 24);
+        QCOMPARE(c.blue() > 150 && c.red() < 100, shown == "cached");
+    }
+    // Nothing outside the cache changed; the link was not followed.
+    QCOMPARE(ReadAll(outside), contents["valid"]);
+    QCOMPARE(filesUnder(dir.file("pics")), QStringList{"photo one.jpg"});
+    QCOMPARE(TagsHold(cachedTags(thumb), stampOf(photo)), written);
+    if (written && shown == "decoded") {
+        // Written as the standard asks: the tags in plain text chunks, the
+        // file the owner's alone, inside the folder's square.
+        const QByteArray png = ReadAll(thumb);
+        QCOMPARE(ReadPngSummary(png).size, QSize(128, 96));
+        // Eight bits a channel, with alpha, not interlaced.
+        QCOMPARE(png.mid(24, 2), QByteArray("\x08\x06"));
+        QCOMPARE(png.at(28), '\0');
+        for (const auto& [key, value] : TagsToWrite(stampOf(photo), QSize(400, 300)))
+            QVERIFY2(png.contains("tEXt" + key + '\0' + value), key.constData());
+        QCOMPARE(QFileInfo(thumb).permissions() & 0x0777, QFileDevice::Permissions(0x0600));
+        QCOMPARE(filesUnder(normal), QStringList{name});
+    }
+    QCOMPARE(TagsHold(cachedTags(dir.file(record)), stampOf(photo)),
+             cached == "garbage" || cached == "failed");
+}
+
+void TestThumbDecoder::cacheFolders_data() {
+    QTest::addColumn<QString>("state");
+    QTest::addColumn<bool>("usable");
+    QTest::newRow("missing") << "missing" << true;
+    QTest::newRow("a file") << "file" << false;
+    QTest::newRow("size folder a link elsewhere") << "link" << false;
+    QTest::newRow("read-only") << "read-only" << false;
+    QTest::newRow("full disk") << "full" << false;
+    QTest::newRow("unreadable") << "unreadable" << false;
+    QTest::newRow("the picture inside it") << "inside" << false;
+}
+
+void TestThumbDecoder::cacheFolders() {
+    QFETCH(QString, state);
+    QFETCH(bool, usable);
+    TestFolder dir;
+    const QString root = dir.file("cache/thumbnails");
+    const QString photo = Backdate(WritePicture(
+        state == "inside" ? root + "/pics" : dir.file("pics"), "a.jpg", QSize(400, 300), "JPG"));
+    const QString elsewhere = dir.mkdir("elsewhere");
+    if (state == "file")
+        dir.write("cache/thumbnails", "a file");
+    if (state == "link")
+        QVERIFY(QDir().mkpath(root) && QFile::link(elsewhere, root + "/normal"));
+    std::unique_ptr<SmallDisk> disk;
+    if (state == "read-only" || state == "full") {
+        disk = std::make_unique<SmallDisk>(dir.mkdir("cache/thumbnails"), 64 * 1024);
+        if (!disk->ok)
+            QSKIP("mounting a tmpfs is not allowed here");
+        QVERIFY(state == "full" ? disk->leaveFree(0) : disk->remountReadOnly());
+    }
+    std::unique_ptr<AsNobody> nobody;
+    if (state == "unreadable") {
+        // The pictures open to everyone, the cache to its owner only.
+        dir.mkdir("cache/thumbnails");
+        for (const QString& d : {dir.path(), dir.file("pics")})
+            QFile::setPermissions(d, QFile::Permissions(0x7755));
+        QFile::setPermissions(photo, QFile::Permissions(0x6644));
+        QFile::setPermissions(dir.file("cache"), QFile::Permissions(0x7700));
+        nobody = std::make_unique<AsNobody>();
+        if (!nobody->ok)
+            QSKIP("cannot run as another user here");
+    }
+    const Thumb t = throughCache(photo);
+    nobody.reset();
+    QCOMPARE(t.status, FsStatus::Ok);
+    QCOMPARE(t.image.size(), QSize(64, 48));
+    const QStringList files = QFileInfo(root).isDir() ? filesUnder(root) : QStringList();
+    QStringList expected{usable              ? "normal/" + CacheFileName(FileUri(photo))
+                         : state == "full"   ? "filler.bin"
+                         : state == "inside" ? "pics/a.jpg"
+                                             : ""};
+    expected.removeAll("");
+    QCOMPARE(files, expected);
+    QVERIFY(QDir(elsewhere).isEmpty());
+    if (usable)
+        QCOMPARE(QFileInfo(root).permissions() & 0x0777, QFileDevice::Permissions(0x0700));
+}
+
 void TestThumbDecoder::pixelsOfTheScreen_data() {
     QTest::addColumn<QSize>("natural");
     QTest::addColumn<qreal>("ratio");
@@ -82,6 +299,22 @@ void TestThumbDecoder::pixelsOfTheScreen() {
     QCOMPARE(t.fit.box, QSize(64, 48));
     QCOMPARE(t.image.size(), pixels);
     QCOMPARE(t.image.devicePixelRatio(), carried);
+    // Through the thumbnail cache, which is written the first time and serves
+    // the second, with the same pixels.
+    Backdate(path);
+    QImage first;
+    for (int visit = 0; visit < 2; ++visit) {
+        bool told = false;
+        const Thumb c = throughCache(path, ratio, &told);
+        QCOMPARE(told, visit == 0);
+        QCOMPARE(c.fit.box, QSize(64, 48));
+        QCOMPARE(c.image.size(), pixels);
+        QCOMPARE(c.image.devicePixelRatio(), carried);
+        if (visit == 0)
+            first = c.image;
+        else
+            QCOMPARE(c.image, first);
+    }
 }
 
 QTEST_MAIN(TestThumbDecoder)

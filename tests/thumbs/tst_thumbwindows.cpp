@@ -4,6 +4,7 @@
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
+#include "thumbs/ThumbDecoder.h"
 #include "thumbs/ThumbWidgets.h"
 
 #include <QComboBox>
@@ -37,7 +38,9 @@ private slots:
     void closedWhileLoadingFreesSlot();
     void badInput();
     void folderVanishes();
+    void fittedBoxesAndPictures_data();
     void fittedBoxesAndPictures();
+    void largeAndTurnedPhotographs_data();
     void largeAndTurnedPhotographs();
     void hiddenEntryLeavesNoGap();
     void gridReflowsWithWidth();
@@ -55,6 +58,24 @@ QStringList names(const frmPreview& w) {
     for (const QString& p : w.strFiles)
         out.append(QFileInfo(p).fileName());
     return out;
+}
+
+// Opens the folder's thumbnails; from the thumbnail cache when asked: the
+// files are dated back (so that the cache takes them), listed once, and
+// listed again in a new window once every thumbnail is in the cache.
+frmPreview* openThumbnails(frmMain& f, const QString& folder, bool fromCache) {
+    if (!fromCache)
+        return OpenThumbnails(f, folder);
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files);
+    for (const QFileInfo& file : files)
+        Backdate(file.filePath());
+    frmPreview* first = OpenThumbnails(f, folder);
+    ThumbDecoder::finish();
+    if (!first || QDir(ThumbnailCache() + "/normal").entryList(QDir::Files).size() != files.size())
+        return nullptr;
+    first->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return OpenThumbnails(f, folder);
 }
 
 // The names WritePictures gives, first to last.
@@ -422,7 +443,14 @@ void TestThumbWindows::folderVanishes() {
     QCOMPARE(mdlSt::strHistory[0], QString());
 }
 
+void TestThumbWindows::fittedBoxesAndPictures_data() {
+    QTest::addColumn<bool>("fromCache");
+    QTest::newRow("decoded") << false;
+    QTest::newRow("from the thumbnail cache") << true;
+}
+
 void TestThumbWindows::fittedBoxesAndPictures() {
+    QFETCH(bool, fromCache);
     TestFolder dir;
     const QString folder = dir.file("fit");
     WritePicture(folder, "wide.bmp", QSize(1000, 500), "BMP", Qt::red);
@@ -432,7 +460,7 @@ void TestThumbWindows::fittedBoxesAndPictures() {
     WritePicture(folder, "strip.bmp", QSize(100, 40), "BMP", Qt::white);
     frmMain f;
     f.show();
-    frmPreview* w = OpenThumbnails(f, folder);
+    frmPreview* w = openThumbnails(f, folder, fromCache);
     QVERIFY(w);
     QHash<QString, QSize> boxes;
     for (int i = 0; i < w->intFileCount; ++i)
@@ -462,7 +490,12 @@ void TestThumbWindows::fittedBoxesAndPictures() {
     }
 }
 
+void TestThumbWindows::largeAndTurnedPhotographs_data() {
+    fittedBoxesAndPictures_data();
+}
+
 void TestThumbWindows::largeAndTurnedPhotographs() {
+    QFETCH(bool, fromCache);
     TestFolder dir;
     const QString folder = dir.file("camera");
     // Larger than the decoder's default allocation limit at full size.
@@ -476,7 +509,7 @@ void TestThumbWindows::largeAndTurnedPhotographs() {
     MsgBoxRecorder boxes;
     frmMain f;
     f.show();
-    frmPreview* w = OpenThumbnails(f, folder);
+    frmPreview* w = openThumbnails(f, folder, fromCache);
     QVERIFY(w);
     QStringList shown;
     for (int i : ShownEntries(*w))

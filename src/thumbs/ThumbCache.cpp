@@ -1,0 +1,316 @@
+#include "thumbs/ThumbCache.h"
+
+#include "platform/Picture.h"
+#include "thumbs/PngText.h"
+#include "thumbs/ThumbRules.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QImageWriter>
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+QByteArray encoded(const QString& name) {
+    return QFile::encodeName(name);
+}
+
+void closeFd(int& fd) {
+    if (fd >= 0)
+        ::close(fd);
+    fd = -1;
+}
+
+// A folder below another, never through a link; created (owner only) when
+// asked and missing.
+int openFolder(int parent, const QString& name, bool create) {
+    if (parent < 0)
+        return -1;
+    const QByteArray n = encoded(name);
+    bool made = false;
+    if (create) {
+        made = ::mkdirat(parent, n.constData(), 0700) == 0;
+        if (!made && errno != EEXIST)
+            return -1;
+    }
+    const int fd = ::openat(parent, n.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    // The umask may have taken bits away: a new folder is the owner's alone.
+    if (fd >= 0 && made)
+        ::fchmod(fd, 0700);
+    return fd;
+}
+
+// A regular file of the cache, whole, when it is no larger than the limit;
+// never through a link, and never a pipe that could block.
+QByteArray readCached(int folder, const QString& name, qint64 limit) {
+    if (folder < 0)
+        return QByteArray();
+    const int fd =
+        ::openat(folder, encoded(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return QByteArray();
+    QByteArray out;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && st.st_size <= limit) {
+        out.resize(qsizetype(st.st_size));
+        qsizetype got = 0;
+        while (got < out.size()) {
+            const ssize_t n = ::read(fd, out.data() + got, size_t(out.size() - got));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                break;
+            got += n;
+        }
+        out.truncate(got);
+    }
+    ::close(fd);
+    return out;
+}
+
+PngTags tagsOf(const QImage& image) {
+    PngTags tags;
+    for (const QString& key : image.textKeys())
+        tags.insert(key.toLatin1(), image.text(key).toLatin1());
+    return tags;
+}
+
+QByteArray encodePng(const QImage& image, const QList<QPair<QByteArray, QByteArray>>& tags) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    // zlib's fastest level: a thumbnail is written once and read often, and
+    // the stronger levels cost several times the time for a few per cent.
+    writer.setQuality(85);
+    if (!writer.write(image.convertToFormat(QImage::Format_ARGB32)))
+        return QByteArray();
+    return WithPngText(bytes, tags);
+}
+
+bool writeAll(int fd, const QByteArray& bytes) {
+    qsizetype done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        done += n;
+    }
+    return true;
+}
+} // namespace
+
+ThumbCache::ThumbCache(QSize box, qreal pixelRatio)
+    : m_root(
+          ThumbnailCacheRoot(qEnvironmentVariable("XDG_CACHE_HOME"), qEnvironmentVariable("HOME"))),
+      m_size(m_root.isEmpty() ? CacheSize() : CacheSizeFor(DevicePixels(box, pixelRatio))),
+      m_box(box), m_ratio(pixelRatio) {}
+
+ThumbCache::~ThumbCache() {
+    closeFd(m_folders.root);
+    closeFd(m_folders.size);
+    closeFd(m_folders.fail);
+}
+
+void ThumbCache::openExisting() {
+    m_opened = true;
+    const QByteArray root = encoded(m_root);
+    m_folders.root = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_folders.size = openFolder(m_folders.root, m_size.folder, false);
+    m_folders.fail = openFolder(m_folders.root, FailureFolder(), false);
+    findCanonicalRoot();
+}
+
+void ThumbCache::findCanonicalRoot() {
+    // A folder that is the cache or lies within it is never thumbnailed.
+    const QString canonical = QFileInfo(m_root).canonicalFilePath();
+    m_canonicalRoot = canonical.isEmpty() ? m_root : canonical;
+}
+
+void ThumbCache::createMissing(bool failures) {
+    if (m_folders.root < 0 && !m_triedRoot) {
+        // The cache folder may be missing, and the folder that holds it
+        // ($XDG_CACHE_HOME): each is made for the owner alone.
+        m_triedRoot = true;
+        for (const QString& p : {QFileInfo(m_root).path(), m_root})
+            if (::mkdir(encoded(p).constData(), 0700) == 0)
+                ::chmod(encoded(p).constData(), 0700);
+        m_folders.root = ::open(encoded(m_root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        findCanonicalRoot();
+    }
+    if (!failures && m_folders.size < 0 && !m_triedSize) {
+        m_triedSize = true;
+        m_folders.size = openFolder(m_folders.root, m_size.folder, true);
+    }
+    if (failures && m_folders.fail < 0 && !m_triedFail) {
+        m_triedFail = true;
+        const QStringList parts = FailureFolder().split(QLatin1Char('/'));
+        const int fail = openFolder(m_folders.root, parts[0], true);
+        m_folders.fail = openFolder(fail, parts[1], true);
+        if (fail >= 0)
+            ::close(fail);
+    }
+}
+
+ThumbCache::Folders ThumbCache::folders(Use use) {
+    std::lock_guard<std::mutex> g(m_lock);
+    if (m_size.pixels <= 0)
+        return Folders();
+    if (!m_opened)
+        openExisting();
+    if (use != Use::Read)
+        createMissing(use == Use::WriteFailure);
+    return m_folders;
+}
+
+bool ThumbCache::insideCache(const QString& path) {
+    const QString folder = QFileInfo(path).absolutePath();
+    {
+        std::lock_guard<std::mutex> g(m_lock);
+        if (folder == m_lastFolder)
+            return m_lastInside;
+    }
+    folders(Use::Read);
+    QString canonical = QFileInfo(folder).canonicalFilePath();
+    if (canonical.isEmpty())
+        canonical = folder;
+    std::lock_guard<std::mutex> g(m_lock);
+    m_lastFolder = folder;
+    m_lastInside =
+        canonical == m_canonicalRoot || canonical.startsWith(m_canonicalRoot + QLatin1Char('/'));
+    return m_lastInside;
+}
+
+ThumbCache::Visit ThumbCache::visit(const QString& path) {
+    Visit v;
+    v.path = path;
+    if (m_size.pixels <= 0)
+        return v;
+    const QByteArray name = encoded(path);
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    if (::stat(name.constData(), &v.before) != 0 || !S_ISREG(v.before.st_mode))
+        return v;
+    // A file this user cannot read is neither looked up nor recorded, so
+    // that it is shown (or not) as its decoding says once it can be read.
+    if (::faccessat(AT_FDCWD, name.constData(), R_OK, AT_EACCESS) != 0)
+        return v;
+    if (insideCache(path))
+        return v;
+    v.stamp.uri = FileUri(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    v.stamp.mtime = qint64(v.before.st_mtim.tv_sec);
+    v.stamp.size = qint64(v.before.st_size);
+    v.name = CacheFileName(v.stamp.uri);
+    v.readable = true;
+    // A change within the same second would keep the modification time the
+    // cache compares: only a file left alone for a whole second after its
+    // last change is written.
+    v.writable = qint64(now.tv_sec) > v.stamp.mtime + 1;
+    return v;
+}
+
+ThumbCache::Found ThumbCache::find(const Visit& v) {
+    if (!v.readable)
+        return Found();
+    const Folders f = folders(Use::Read);
+    const QByteArray bytes = readCached(f.size, v.name, MaxCachedBytes(m_size.pixels));
+    // The header first: a PNG that is not whole, claims more than the
+    // folder's square or names another file costs no decoding.
+    const PngSummary head = ReadPngSummary(bytes);
+    if (!head.complete || head.size.width() > m_size.pixels || head.size.height() > m_size.pixels)
+        return Found();
+    const bool tagged = head.text.contains("Thumb::URI") && head.text.contains("Thumb::MTime");
+    if (tagged && !TagsHold(head.text, v.stamp))
+        return Found();
+    QSize natural = TaggedNaturalSize(head.text, head.size);
+    if (tagged && !natural.isValid())
+        natural = LoadPictureSize(v.path);
+    if (tagged && !ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
+        return Found();
+
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer, "png");
+    Found out;
+    if (!reader.read(&out.image) || out.image.size() != head.size)
+        return Found();
+    if (!tagged) {
+        // Compressed text only: the decoder has read it.
+        const PngTags tags = tagsOf(out.image);
+        if (!TagsHold(tags, v.stamp))
+            return Found();
+        natural = TaggedNaturalSize(tags, head.size);
+        if (!natural.isValid())
+            natural = LoadPictureSize(v.path);
+        if (!ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
+            return Found();
+    }
+    out.natural = natural;
+    return out;
+}
+
+bool ThumbCache::knownFailure(const Visit& v) {
+    if (!v.readable)
+        return false;
+    const Folders f = folders(Use::Read);
+    const PngSummary head = ReadPngSummary(readCached(f.fail, v.name, 1 << 16));
+    return head.complete && TagsHold(head.text, v.stamp);
+}
+
+bool ThumbCache::unchanged(const Visit& v) const {
+    struct stat now {};
+    if (::stat(encoded(v.path).constData(), &now) != 0)
+        return false;
+    return now.st_dev == v.before.st_dev && now.st_ino == v.before.st_ino &&
+           now.st_size == v.before.st_size && now.st_mtim.tv_sec == v.before.st_mtim.tv_sec &&
+           now.st_mtim.tv_nsec == v.before.st_mtim.tv_nsec;
+}
+
+void ThumbCache::write(int folder, const QString& name, const QByteArray& png) {
+    if (folder < 0 || png.isEmpty())
+        return;
+    // A temporary file of this process in the same folder, renamed over the
+    // thumbnail: readers see the old file or the new one, never a part. The
+    // rename replaces a link of that name, never what it points to.
+    static std::atomic<int> serial{0};
+    const QByteArray temp = encoded(name) + ".piksor-" + QByteArray::number(qint64(::getpid())) +
+                            "-" + QByteArray::number(serial++) + ".tmp";
+    const int fd = ::openat(folder, temp.constData(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0) {
+        m_writeFailed = true;
+        return;
+    }
+    const bool written = ::fchmod(fd, 0600) == 0 && writeAll(fd, png);
+    const bool closed = ::close(fd) == 0;
+    if (!written || !closed ||
+        ::renameat(folder, temp.constData(), folder, encoded(name).constData()) != 0) {
+        ::unlinkat(folder, temp.constData(), 0);
+        m_writeFailed = true;
+    }
+}
+
+void ThumbCache::store(const Visit& v, const QImage& reduced, QSize natural) {
+    if (!v.writable || m_writeFailed || reduced.isNull() || !unchanged(v))
+        return;
+    const Folders f = folders(Use::WriteThumbnail);
+    write(f.size, v.name, encodePng(reduced, TagsToWrite(v.stamp, natural)));
+}
+
+void ThumbCache::storeFailure(const Visit& v) {
+    if (!v.writable || m_writeFailed || !unchanged(v))
+        return;
+    const Folders f = folders(Use::WriteFailure);
+    QImage empty(1, 1, QImage::Format_ARGB32);
+    empty.fill(Qt::transparent);
+    write(f.fail, v.name, encodePng(empty, TagsToWrite(v.stamp)));
+}
