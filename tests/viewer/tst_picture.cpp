@@ -58,6 +58,8 @@ private slots:
     void exifOrientationUpright();
     void reducedDecoding_data();
     void reducedDecoding();
+    void fuzzFindings_data();
+    void fuzzFindings();
 };
 
 void TestPicture::failures_data() {
@@ -389,3 +391,38 @@ void TestPicture::reducedDecoding() {
 
 QTEST_MAIN(TestPicture)
 #include "tst_picture.moc"
+
+void TestPicture::fuzzFindings_data() {
+    QTest::addColumn<QString>("path");
+    const QString folder = QFINDTESTDATA("fuzz-inputs");
+    QVERIFY(!folder.isEmpty());
+    const QFileInfoList files = QDir(folder).entryInfoList(QDir::Files, QDir::Name);
+    QVERIFY(!files.isEmpty());
+    for (const QFileInfo& f : files)
+        QTest::newRow(qPrintable(f.fileName())) << f.absoluteFilePath();
+}
+
+void TestPicture::fuzzFindings() {
+    // Inputs the picture fuzzer found: each is read quickly to an end, and a
+    // picture read has no more pixels than its header claims.
+    QFETCH(QString, path);
+    QElapsedTimer clock;
+    clock.start();
+    const Picture natural = LoadPicture(path);
+    const Picture boxed = LoadPicture(path, QSize(120, 90));
+    QVERIFY(clock.elapsed() < 5000);
+    QCOMPARE(boxed.status, natural.status);
+    if (natural.status != FsStatus::Ok) {
+        QCOMPARE(natural.status, FsStatus::InvalidPicture);
+        return;
+    }
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const BufferSource source(file.readAll());
+    std::optional<PixelClaim> claim;
+    for (const auto& read : {BmpClaim, JpegClaim, GifClaim})
+        if (!claim)
+            claim = read(source);
+    if (claim)
+        QVERIFY(qint64(natural.image.width()) * natural.image.height() <= claim->claimed);
+}
