@@ -41,20 +41,6 @@ struct Fd {
     }
 };
 
-FsStatus writeAll(int fd, const char* data, size_t size) {
-    while (size > 0) {
-        const ssize_t n = ::write(fd, data, size);
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            return lastError();
-        }
-        data += n;
-        size -= size_t(n);
-    }
-    return FsStatus::Ok;
-}
-
 ssize_t readSome(int fd, char* data, size_t size) {
     ssize_t n;
     do
@@ -146,7 +132,7 @@ FsStatus CopyFileSafe(const QString& source, const QString& target) {
             return fail(lastError());
         if (n == 0)
             break;
-        if (const FsStatus w = writeAll(out.fd, buffer.get(), size_t(n)); w != FsStatus::Ok)
+        if (const FsStatus w = WriteAll(out.fd, buffer.get(), n); w != FsStatus::Ok)
             return fail(w);
         copied += n;
     }

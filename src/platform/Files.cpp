@@ -103,11 +103,10 @@ FsStatus ClearAttributes(const QString& path) {
     return FsStatus::Ok;
 }
 
-namespace {
-FsStatus writeAll(int fd, const QByteArray& content) {
-    qsizetype done = 0;
-    while (done < content.size()) {
-        const ssize_t n = ::write(fd, content.constData() + done, size_t(content.size() - done));
+FsStatus WriteAll(int fd, const char* data, qint64 size) {
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = ::write(fd, data + done, size_t(size - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
@@ -117,6 +116,23 @@ FsStatus writeAll(int fd, const QByteArray& content) {
     }
     return FsStatus::Ok;
 }
+
+qint64 ReadUpTo(int fd, char* data, qint64 size, qint64 offset) {
+    qint64 done = 0;
+    while (done < size) {
+        const ssize_t n = offset < 0
+                              ? ::read(fd, data + done, size_t(size - done))
+                              : ::pread(fd, data + done, size_t(size - done), off_t(offset + done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        done += n;
+    }
+    return done;
+}
+
+namespace {
 
 bool readBackEquals(const QByteArray& native, const QByteArray& content) {
     QFile f(QFile::decodeName(native));
@@ -133,7 +149,7 @@ FsStatus WriteFileVerified(const QString& path, const QByteArray& content) {
     if (fd < 0)
         return StatusFromErrno(errno);
     ::fchmod(fd, 0644);
-    FsStatus st = writeAll(fd, content);
+    FsStatus st = WriteAll(fd, content.constData(), content.size());
     if (st == FsStatus::Ok && ::fsync(fd) != 0)
         st = StatusFromErrno(errno);
     if (::close(fd) != 0 && st == FsStatus::Ok)

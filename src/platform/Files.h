@@ -53,3 +53,10 @@ FsStatus WriteFileVerified(const QString& path, const QByteArray& content);
 
 // The status of the last failed system call (errno).
 FsStatus StatusFromErrno(int error);
+
+// Writes every byte to a descriptor, going on after interruptions.
+FsStatus WriteAll(int fd, const char* data, qint64 size);
+// Reads up to size bytes from a descriptor, at offset, or at its position
+// when offset is negative, going on after interruptions until the file ends
+// or an error: the number of bytes read.
+qint64 ReadUpTo(int fd, char* data, qint64 size, qint64 offset = -1);

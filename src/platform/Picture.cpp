@@ -76,17 +76,7 @@ public:
         if (offset < 0 || offset >= m_size || length <= 0)
             return {};
         QByteArray out(std::min(length, m_size - offset), Qt::Uninitialized);
-        qint64 done = 0;
-        while (done < out.size()) {
-            const ssize_t n =
-                ::pread(m_fd, out.data() + done, size_t(out.size() - done), off_t(offset + done));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            done += n;
-        }
-        out.truncate(done);
+        out.truncate(ReadUpTo(m_fd, out.data(), out.size(), offset));
         return out;
     }
 

@@ -1,5 +1,6 @@
 #include "thumbs/ThumbCache.h"
 
+#include "platform/Files.h"
 #include "platform/Picture.h"
 #include "thumbs/PngText.h"
 #include "thumbs/ThumbRules.h"
@@ -59,16 +60,7 @@ QByteArray readCached(int folder, const QString& name, qint64 limit) {
     struct stat st {};
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && st.st_size <= limit) {
         out.resize(qsizetype(st.st_size));
-        qsizetype got = 0;
-        while (got < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + got, size_t(out.size() - got));
-            if (n < 0 && errno == EINTR)
-                continue;
-            if (n <= 0)
-                break;
-            got += n;
-        }
-        out.truncate(got);
+        out.truncate(ReadUpTo(fd, out.data(), out.size()));
     }
     ::close(fd);
     return out;
@@ -94,18 +86,6 @@ QByteArray encodePng(const QImage& image, const QList<QPair<QByteArray, QByteArr
     return WithPngText(bytes, tags);
 }
 
-bool writeAll(int fd, const QByteArray& bytes) {
-    qsizetype done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return false;
-        done += n;
-    }
-    return true;
-}
 } // namespace
 
 ThumbCache::ThumbCache(QSize box, qreal pixelRatio)
@@ -290,7 +270,8 @@ void ThumbCache::write(int folder, const QString& name, const QByteArray& png) {
         m_writeFailed = true;
         return;
     }
-    const bool written = ::fchmod(fd, 0600) == 0 && writeAll(fd, png);
+    const bool written =
+        ::fchmod(fd, 0600) == 0 && WriteAll(fd, png.constData(), png.size()) == FsStatus::Ok;
     const bool closed = ::close(fd) == 0;
     if (!written || !closed ||
         ::renameat(folder, temp.constData(), folder, encoded(name).constData()) != 0) {
