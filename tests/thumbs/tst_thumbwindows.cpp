@@ -189,12 +189,10 @@ void TestThumbWindows::newWindowActiveAfterMessages() {
     QVERIFY(!commandsWhileListing);
     QTRY_VERIFY(f.isActiveWindow());
     QCOMPARE(f.mdiArea->currentSubWindow(), many.data());
-    QCOMPARE(mdlSt::intActiveWin, many->slot());
     QVERIFY(mdlSt::strSelectFiles.isEmpty());
     QVERIFY(!f.cmdDelete->isEnabled());
     f.cmdAllSelect->click();
     QCOMPARE(mdlSt::strSelectFiles.size(), 254);
-    QVERIFY(mdlSt::strSelectFiles.first().startsWith(dir.file("many/")));
     QCOMPARE(ten->blnSelected.count(true), 1);
     f.cmdClose->click();
     QTRY_VERIFY(many.isNull());
