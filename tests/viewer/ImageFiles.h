@@ -9,6 +9,9 @@
 // Picture files written byte by byte, for formats and details that QImage
 // cannot write itself.
 
+// The image as QImage writes it in the format ("BMP", "PNG" ...).
+QByteArray Encoded(const QImage& image, const char* format);
+
 // A JPEG of the image, at the given quality, optionally progressive.
 QByteArray Jpeg(const QImage& image, int quality = 90, bool progressive = false);
 
