@@ -20,23 +20,19 @@ void be16(QByteArray& b, int v) {
 }
 } // namespace
 
-QByteArray Encoded(const QImage& image, const char* format) {
+QByteArray Encoded(const QImage& image, const char* format, int quality, bool progressive) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
-}
-
-QByteArray Jpeg(const QImage& image, int quality, bool progressive) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
+    QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
+}
+
+QByteArray Jpeg(const QImage& image, int quality, bool progressive) {
+    return Encoded(image, "jpeg", quality, progressive);
 }
 
 QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation) {
@@ -121,13 +117,8 @@ QByteArray IconFile(int type, const QList<QSize>& sizes, const QList<QColor>& co
 }
 
 QByteArray IconWithPng(const QByteArray& png) {
-    QByteArray file;
-    le16(file, 0);
-    le16(file, 1);
-    le16(file, 1);
-    file.append(QByteArray(4, '\0')); // 256 x 256, no palette
-    le16(file, 1);
-    le16(file, 32);
+    // An icon file of one image: 256 x 256, no palette, one plane of 32 bits.
+    QByteArray file("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0", 14);
     le32(file, png.size());
     le32(file, 22);
     return file + png;
@@ -136,12 +127,9 @@ QByteArray IconWithPng(const QByteArray& png) {
 QByteArray FlatRunLengthBmp(QSize size, QColor colour) {
     QByteArray runs;
     for (int y = 0; y < size.height(); ++y) {
-        for (int left = size.width(); left > 0; left -= 255) {
-            runs.append(char(std::min(left, 255)));
-            runs.append(char(0));
-        }
-        runs.append(char(0));
-        runs.append(char(y + 1 < size.height() ? 0 : 1)); // end of line, of bitmap
+        for (int left = size.width(); left > 0; left -= 255)
+            runs.append(char(std::min(left, 255))).append('\0');
+        runs.append('\0').append(char(y + 1 < size.height() ? 0 : 1)); // end of line, of bitmap
     }
     const qint64 n = runs.size();
     QByteArray bmp("BM", 2);
@@ -186,12 +174,9 @@ QByteArray FlatGif(QSize size, QColor colour) {
     put(5);
     if (held > 0)
         data.append(char(bits & 0xFF));
-    for (int at = 0; at < data.size(); at += 255) {
-        gif.append(char(std::min<qsizetype>(255, data.size() - at)));
-        gif.append(data.mid(at, 255));
-    }
-    gif.append(QByteArray("\0\x3B", 2));
-    return gif;
+    for (qsizetype at = 0; at < data.size(); at += 255)
+        gif += char(std::min<qsizetype>(255, data.size() - at)) + data.mid(at, 255);
+    return gif + QByteArray("\0\x3B", 2);
 }
 
 QByteArray Claiming(QByteArray file, QSize size) {
@@ -206,15 +191,10 @@ QByteArray Claiming(QByteArray file, QSize size) {
         qToBigEndian(h, at + 5);
         qToBigEndian(w, at + 7);
     } else if (file.startsWith("GIF")) {
-        qToLittleEndian(w, at + 6);
-        qToLittleEndian(h, at + 8);
-        const int flags = quint8(at[10]);
-        at += 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
-        for (; *at == 0x21; ++at) // extensions: label, blocks, end
-            for (at += 2; *at != 0; at += quint8(*at) + 1) {
-            }
-        qToLittleEndian(w, at + 5);
-        qToLittleEndian(h, at + 7);
+        for (char* screenThenFrame : {at + 6, at + 13 + 12 + 5}) { // after FlatGif's 4 colours
+            qToLittleEndian(w, screenThenFrame);
+            qToLittleEndian(h, screenThenFrame + 2);
+        }
     } else {
         qToBigEndian<qint32>(size.width(), at + 22 + 16); // the icon's PNG header
         qToBigEndian<qint32>(size.height(), at + 22 + 20);

@@ -28,14 +28,6 @@ std::optional<PixelClaim> claimOf(const QByteArray& file) {
                                      : std::nullopt;
 }
 
-// A grey picture of 16000 x 16000 pixels coded arithmetically: a
-// quantization table, the start of frame and of scan, and four bytes of data.
-QByteArray arithmeticJpeg() {
-    return QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) +
-           QByteArray("\xFF\xC9\0\x0B\x08\x3E\x80\x3E\x80\x01\x01\x11\0"
-                      "\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\0\0\0\0\xFF\xD9",
-                      31);
-}
 } // namespace
 
 class TestPicture : public QObject {
@@ -229,18 +221,16 @@ void TestPicture::largePictureLoads_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QSize>("size");
     const QColor c(30, 120, 200);
-    auto flat = [c](QSize size) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(c);
-        return image;
-    };
+    QImage flat(8000, 6000, QImage::Format_RGB32);
+    flat.fill(c);
     // 8000 x 6000 is above Qt's own allocation limit of 128 MiB.
-    QTest::newRow("jpeg") << Jpeg(flat({8000, 6000}), 50) << QSize(8000, 6000);
-    QTest::newRow("progressive jpeg") << Jpeg(flat({4000, 3000}), 50, true) << QSize(4000, 3000);
+    QTest::newRow("jpeg") << Jpeg(flat, 50) << QSize(8000, 6000);
+    QTest::newRow("progressive jpeg")
+        << Jpeg(flat.copy(0, 0, 4000, 3000), 50, true) << QSize(4000, 3000);
     QTest::newRow("run-length bmp") << FlatRunLengthBmp({8000, 6000}, c) << QSize(8000, 6000);
     QTest::newRow("gif") << FlatGif({2000, 2000}, c) << QSize(2000, 2000);
     QTest::newRow("icon with a png")
-        << IconWithPng(Encoded(flat({2048, 2048}), "PNG")) << QSize(2048, 2048);
+        << IconWithPng(Encoded(flat.copy(0, 0, 2048, 2048), "PNG")) << QSize(2048, 2048);
 }
 
 void TestPicture::largePictureLoads() {
@@ -269,9 +259,6 @@ void TestPicture::claims_data() {
     // it is refused.
     QTest::newRow("bmp cut to a sixteenth") << bmp.left(54 + 270000 / 16) << qint64(90000) << true;
     QTest::newRow("bmp cut to a twentieth") << bmp.left(54 + 270000 / 20) << qint64(90000) << false;
-    QTest::newRow("bmp of 154 bytes claiming 16000 x 16000")
-        << Claiming(Encoded(QImage(6, 5, QImage::Format_RGB32), "BMP"), QSize(16000, 16000))
-        << qint64(256000000) << false;
     QTest::newRow("run-length bmp ending at once")
         << Claiming(FlatRunLengthBmp(QSize(1, 1), Qt::red), QSize(4000, 4000)) << qint64(16000000)
         << false;
@@ -284,12 +271,17 @@ void TestPicture::claims_data() {
     QTest::newRow("jpeg claiming 60000 x 60000")
         << Claiming(jpeg, QSize(60000, 60000)) << qint64(3600000000) << false;
     QByteArray acFirst = Jpeg(image, 90, true);
-    QTest::newRow("progressive jpeg claiming 4000 x 4000")
-        << Claiming(acFirst, QSize(4000, 4000)) << qint64(16000000) << false;
     const qsizetype scan = acFirst.indexOf("\xFF\xDA");
     acFirst[scan + 5 + 2 * acFirst[scan + 4]] = 1;
     QTest::newRow("progressive jpeg starting with AC") << acFirst << qint64(160000) << false;
-    QTest::newRow("arithmetic-coded jpeg") << arithmeticJpeg() << qint64(256000000) << false;
+    // A grey picture of 16000 x 16000 pixels coded arithmetically: a
+    // quantization table, the start of frame and of scan, and four bytes of data.
+    QTest::newRow("arithmetic-coded jpeg")
+        << QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) +
+               QByteArray("\xFF\xC9\0\x0B\x08\x3E\x80\x3E\x80\x01\x01\x11\0"
+                          "\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\0\0\0\0\xFF\xD9",
+                          31)
+        << qint64(256000000) << false;
     QByteArray noScreen = FlatGif(QSize(10, 10), Qt::red);
     noScreen.replace(6, 4, QByteArray(4, '\0'));
     QTest::newRow("gif without a screen: the frame") << noScreen << qint64(100) << true;
@@ -377,16 +369,14 @@ void TestPicture::fuzzFindings() {
     // Inputs the picture fuzzer found: each is read quickly to an end, and a
     // picture read has no more pixels than its header claims.
     QFETCH(QString, path);
-    QElapsedTimer clock;
-    clock.start();
+    const QDeadlineTimer deadline(5000);
     const Picture natural = LoadPicture(path);
     const Picture boxed = LoadPicture(path, QSize(120, 90));
-    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(!deadline.hasExpired());
     QCOMPARE(boxed.status, natural.status);
-    if (natural.status != FsStatus::Ok) {
-        QCOMPARE(natural.status, FsStatus::InvalidPicture);
+    if (natural.status == FsStatus::InvalidPicture)
         return;
-    }
+    QCOMPARE(natural.status, FsStatus::Ok);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     if (const std::optional<PixelClaim> claim = claimOf(file.readAll()))

@@ -39,7 +39,6 @@ private slots:
     void layoutFollowsWindow_data();
     void layoutFollowsWindow();
     void fitSmallPicture();
-    void fitTinyPictureKeepsControls();
     void fitPictureLargerThanScreen();
     void fitWhileMaximised();
     void farCornerAfterManyZoomSteps();
@@ -272,11 +271,8 @@ void TestViewer::fitSmallPicture() {
     QTest::mouseClick(v->cmdBig, Qt::LeftButton);
     QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
     QCOMPARE(v->picBack->size(), QSize(330 + 5, 88 + 9));
-}
-
-void TestViewer::fitTinyPictureKeepsControls() {
-    TestFolder dir;
-    frmOpenPreview* v = open(dir.write("t.jpg", Jpeg(QImage(16, 16, QImage::Format_RGB32))));
+    // Fitted to a tiny picture, the window keeps its controls.
+    v = open(dir.write("t.jpg", Jpeg(QImage(16, 16, QImage::Format_RGB32))));
     QTest::mouseClick(v->cmdFrmSize, Qt::LeftButton);
     QVERIFY(v->rect().contains(v->chkTop->geometry())); // the rightmost control
     // Room for a title bar with the icon and three buttons.
