@@ -2,7 +2,6 @@
 
 #include "ImageFiles.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QRandomGenerator>
@@ -15,14 +14,6 @@ QImage grain(QSize size, quint32 seed) {
         for (int x = 0; x < size.width(); ++x)
             image.setPixel(x, y, random.generate() | 0xFF000000u);
     return image;
-}
-
-QByteArray saved(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, format);
-    return bytes;
 }
 
 bool write(const QString& path, const QByteArray& bytes) {
@@ -42,7 +33,7 @@ bool WriteLyingFolders(const QString& honest, const QString& lying, int count) {
         QString name = QStringLiteral("pic%1.").arg(i, 3, 10, QLatin1Char('0'));
         switch (i % 6) {
         case 0: // 6 x 5 pixels of 24 bits: 154 bytes
-            file = saved(small.copy(0, 0, 6, 5), "BMP");
+            file = Encoded(small.copy(0, 0, 6, 5), "BMP");
             name += QLatin1String("bmp");
             break;
         case 1:
@@ -63,7 +54,7 @@ bool WriteLyingFolders(const QString& honest, const QString& lying, int count) {
             name += QLatin1String("gif");
             break;
         default:
-            file = IconWithPng(saved(small, "PNG"));
+            file = IconWithPng(Encoded(small, "PNG"));
             name += QLatin1String("ico");
             break;
         }

@@ -20,15 +20,19 @@ void be16(QByteArray& b, int v) {
 }
 } // namespace
 
-QByteArray Jpeg(const QImage& image, int quality, bool progressive) {
+QByteArray Encoded(const QImage& image, const char* format, int quality, bool progressive) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "jpeg");
+    QImageWriter writer(&buffer, format);
     writer.setQuality(quality);
     writer.setProgressiveScanWrite(progressive);
     writer.write(image);
     return bytes;
+}
+
+QByteArray Jpeg(const QImage& image, int quality, bool progressive) {
+    return Encoded(image, "jpeg", quality, progressive);
 }
 
 QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation) {
@@ -113,13 +117,8 @@ QByteArray IconFile(int type, const QList<QSize>& sizes, const QList<QColor>& co
 }
 
 QByteArray IconWithPng(const QByteArray& png) {
-    QByteArray file;
-    le16(file, 0);
-    le16(file, 1);
-    le16(file, 1);
-    file.append(QByteArray(4, '\0')); // 256 x 256, no palette
-    le16(file, 1);
-    le16(file, 32);
+    // An icon file of one image: 256 x 256, no palette, one plane of 32 bits.
+    QByteArray file("\0\0\1\0\1\0\0\0\0\0\1\0\x20\0", 14);
     le32(file, png.size());
     le32(file, 22);
     return file + png;
@@ -128,27 +127,16 @@ QByteArray IconWithPng(const QByteArray& png) {
 QByteArray FlatRunLengthBmp(QSize size, QColor colour) {
     QByteArray runs;
     for (int y = 0; y < size.height(); ++y) {
-        for (int left = size.width(); left > 0; left -= 255) {
-            runs.append(char(std::min(left, 255)));
-            runs.append(char(0));
-        }
-        runs.append(char(0));
-        runs.append(char(y + 1 < size.height() ? 0 : 1)); // end of line, of bitmap
+        for (int left = size.width(); left > 0; left -= 255)
+            runs.append(char(std::min(left, 255))).append('\0');
+        runs.append('\0').append(char(y + 1 < size.height() ? 0 : 1)); // end of line, of bitmap
     }
+    const qint64 n = runs.size();
     QByteArray bmp("BM", 2);
-    le32(bmp, 58 + runs.size());
-    le32(bmp, 0);
-    le32(bmp, 58);
-    for (qint64 v : {40, size.width(), size.height()})
+    for (qint64 v : std::initializer_list<qint64>{58 + n, 0, 58, 40, size.width(), size.height(),
+                                                  1 | 8 << 16, 1, n, 0, 0, 1, 0})
         le32(bmp, v);
-    le16(bmp, 1);
-    le16(bmp, 8);
-    for (qint64 v : {qint64(1), qint64(runs.size()), qint64(0), qint64(0), qint64(1), qint64(0)})
-        le32(bmp, v);
-    bmp.append(char(colour.blue()));
-    bmp.append(char(colour.green()));
-    bmp.append(char(colour.red()));
-    bmp.append(char(0));
+    le32(bmp, colour.rgb() & 0xFFFFFF); // the one colour of the palette
     return bmp + runs;
 }
 
@@ -156,14 +144,11 @@ QByteArray FlatGif(QSize size, QColor colour) {
     QByteArray gif("GIF89a", 6);
     le16(gif, size.width());
     le16(gif, size.height());
-    gif.append(QByteArray("\x81\0\0", 3)); // a global table of 4 colours
-    gif.append(char(colour.red()));
-    gif.append(char(colour.green()));
-    gif.append(char(colour.blue()));
-    gif.append(QByteArray(9, '\0'));
-    gif.append(char(0x2C));
-    for (int v : {0, 0, size.width(), size.height()})
-        le16(gif, v);
+    // A global table of 4 colours, the first the colour; the frame's descriptor.
+    gif += QByteArray("\x81\0\0", 3) + char(colour.red()) + char(colour.green()) +
+           char(colour.blue()) + QByteArray(9, '\0') + char(0x2C) + QByteArray(4, '\0');
+    le16(gif, size.width());
+    le16(gif, size.height());
     gif.append(QByteArray("\0\x02", 2)); // no local table; codes start at 3 bits
     // Clear (4), then code 0 for one pixel and codes 6, 7 ... for runs of 2,
     // 3 ... pixels, each the code the decoder is about to add.
@@ -189,45 +174,30 @@ QByteArray FlatGif(QSize size, QColor colour) {
     put(5);
     if (held > 0)
         data.append(char(bits & 0xFF));
-    for (int at = 0; at < data.size(); at += 255) {
-        gif.append(char(std::min<qsizetype>(255, data.size() - at)));
-        gif.append(data.mid(at, 255));
-    }
-    gif.append(QByteArray("\0\x3B", 2));
-    return gif;
+    for (qsizetype at = 0; at < data.size(); at += 255)
+        gif += char(std::min<qsizetype>(255, data.size() - at)) + data.mid(at, 255);
+    return gif + QByteArray("\0\x3B", 2);
 }
 
 QByteArray Claiming(QByteArray file, QSize size) {
-    auto be = [&file](qsizetype at, int bytes, quint32 v) {
-        for (int i = bytes - 1; i >= 0; --i, v >>= 8)
-            file[at + i] = char(v & 0xFF);
-    };
-    auto le = [&file](qsizetype at, int bytes, quint32 v) {
-        for (int i = 0; i < bytes; ++i, v >>= 8)
-            file[at + i] = char(v & 0xFF);
-    };
+    char* at = file.data();
+    const quint16 w = quint16(size.width()), h = quint16(size.height());
     if (file.startsWith("BM")) {
-        le(18, 4, size.width());
-        le(22, 4, size.height());
+        qToLittleEndian<qint32>(size.width(), at + 18);
+        qToLittleEndian<qint32>(size.height(), at + 22);
     } else if (file.startsWith("\xFF\xD8")) {
-        qsizetype at = 2;
-        while (quint8(file[at + 1]) < 0xC0 || quint8(file[at + 1]) > 0xC2)
-            at += 2 + (quint8(file[at + 2]) << 8 | quint8(file[at + 3]));
-        be(at + 5, 2, size.height());
-        be(at + 7, 2, size.width());
+        for (at += 2; quint8(at[1]) < 0xC0 || quint8(at[1]) > 0xC2;)
+            at += 2 + qFromBigEndian<quint16>(at + 2);
+        qToBigEndian(h, at + 5);
+        qToBigEndian(w, at + 7);
     } else if (file.startsWith("GIF")) {
-        le(6, 2, size.width());
-        le(8, 2, size.height());
-        const int flags = quint8(file[10]);
-        qsizetype frame = 13 + ((flags & 0x80) ? 3 * (2 << (flags & 7)) : 0);
-        for (; file[frame] == 0x21; ++frame) // extensions: label, blocks, end
-            for (frame += 2; file[frame] != 0; frame += quint8(file[frame]) + 1) {
-            }
-        le(frame + 5, 2, size.width());
-        le(frame + 7, 2, size.height());
+        for (char* screenThenFrame : {at + 6, at + 13 + 12 + 5}) { // after FlatGif's 4 colours
+            qToLittleEndian(w, screenThenFrame);
+            qToLittleEndian(h, screenThenFrame + 2);
+        }
     } else {
-        be(22 + 16, 4, size.width()); // the icon's PNG header
-        be(22 + 20, 4, size.height());
+        qToBigEndian<qint32>(size.width(), at + 22 + 16); // the icon's PNG header
+        qToBigEndian<qint32>(size.height(), at + 22 + 20);
     }
     return file;
 }

@@ -9,6 +9,11 @@
 // Picture files written byte by byte, for formats and details that QImage
 // cannot write itself.
 
+// The image as QImage writes it in the format ("BMP", "PNG" ...), at the
+// given quality, optionally progressive.
+QByteArray Encoded(const QImage& image, const char* format, int quality = -1,
+                   bool progressive = false);
+
 // A JPEG of the image, at the given quality, optionally progressive.
 QByteArray Jpeg(const QImage& image, int quality = 90, bool progressive = false);
 
@@ -31,8 +36,8 @@ QByteArray IconWithPng(const QByteArray& png);
 QByteArray FlatRunLengthBmp(QSize size, QColor colour);
 QByteArray FlatGif(QSize size, QColor colour);
 
-// The file with its header changed to claim another size (BMP, JPEG, GIF with
-// its first frame, an icon's PNG image); the pixel data stays as it was.
+// The file with its header changed to claim another size (BMP, JPEG, a GIF of
+// FlatGif with its frame, an icon's PNG image); the pixel data stays as it was.
 QByteArray Claiming(QByteArray file, QSize size);
 
 // A 1 x 1 GIF with two frames: the first frame red, the second blue.

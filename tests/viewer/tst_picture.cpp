@@ -19,22 +19,15 @@ quint32 le32At(const QByteArray& b, int at) {
            quint32(quint8(b[at + 3])) << 24;
 }
 
-QByteArray encoded(const QImage& image, const char* format) {
-    QByteArray bytes;
-    QBuffer b(&bytes);
-    b.open(QIODevice::WriteOnly);
-    image.save(&b, format);
-    return bytes;
+// The pixels a BMP, GIF or JPEG file's header claims.
+std::optional<PixelClaim> claimOf(const QByteArray& file) {
+    const BufferSource source(file);
+    return file.startsWith("BM")     ? BmpClaim(source)
+           : file.startsWith("GIF")  ? GifClaim(source)
+           : file.startsWith("\xFF") ? JpegClaim(source)
+                                     : std::nullopt;
 }
 
-// A grey picture of 16000 x 16000 pixels coded arithmetically: a
-// quantization table, the start of frame and of scan, and four bytes of data.
-QByteArray arithmeticJpeg() {
-    return QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) +
-           QByteArray("\xFF\xC9\0\x0B\x08\x3E\x80\x3E\x80\x01\x01\x11\0"
-                      "\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\0\0\0\0\xFF\xD9",
-                      31);
-}
 } // namespace
 
 class TestPicture : public QObject {
@@ -69,12 +62,7 @@ void TestPicture::failures_data() {
     QByteArray noise(4096, '\0');
     for (int i = 0; i < noise.size(); ++i)
         noise[i] = char((i * 7919 + 13) % 251);
-    QByteArray png;
-    {
-        QBuffer b(&png);
-        b.open(QIODevice::WriteOnly);
-        QImage(8, 8, QImage::Format_RGB32).save(&b, "PNG");
-    }
+    const QByteArray png = Encoded(QImage(8, 8, QImage::Format_RGB32), "PNG");
     QTest::newRow("missing") << "" << QByteArray() << FsStatus::NotFound;
     QTest::newRow("folder") << "folder.jpg" << QByteArray() << FsStatus::Other;
     QTest::newRow("random bytes named jpg") << "noise.jpg" << noise << FsStatus::InvalidPicture;
@@ -84,25 +72,6 @@ void TestPicture::failures_data() {
     QTest::newRow("jpeg header only")
         << "head.jpg" << QByteArray("\xFF\xD8\xFF", 3) << FsStatus::InvalidPicture;
     QTest::newRow("a format we do not read") << "png.jpg" << png << FsStatus::InvalidPicture;
-    // Headers claiming far more pixels than the bytes hold: refused before a
-    // decoder allocates for them.
-    const QImage small = Halves(QSize(6, 5), Qt::red, Qt::blue, Qt::Horizontal);
-    const QSize huge(16000, 16000);
-    QTest::newRow("bmp of 154 bytes claiming 16000 x 16000")
-        << "lie.bmp" << Claiming(encoded(small, "BMP"), huge) << FsStatus::InvalidPicture;
-    QTest::newRow("run-length bmp ending at once")
-        << "rle.bmp" << Claiming(FlatRunLengthBmp(QSize(1, 1), Qt::red), huge)
-        << FsStatus::InvalidPicture;
-    QTest::newRow("jpeg claiming 60000 x 60000")
-        << "lie.jpg" << Claiming(Jpeg(small), QSize(60000, 60000)) << FsStatus::InvalidPicture;
-    QTest::newRow("progressive jpeg claiming 16000 x 16000")
-        << "prog.jpg" << Claiming(Jpeg(small, 90, true), huge) << FsStatus::InvalidPicture;
-    QTest::newRow("arithmetic-coded jpeg claiming 16000 x 16000")
-        << "arith.jpg" << arithmeticJpeg() << FsStatus::InvalidPicture;
-    QTest::newRow("gif claiming 16000 x 16000")
-        << "lie.gif" << Claiming(FlatGif(QSize(4, 4), Qt::red), huge) << FsStatus::InvalidPicture;
-    QTest::newRow("icon whose png claims 16000 x 16000")
-        << "lie.ico" << Claiming(IconWithPng(png), huge) << FsStatus::InvalidPicture;
 }
 
 void TestPicture::failures() {
@@ -143,12 +112,7 @@ void TestPicture::formats_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("content");
     const QImage halves = Halves(QSize(40, 30), Qt::red, Qt::blue, Qt::Horizontal);
-    QByteArray bmp;
-    {
-        QBuffer b(&bmp);
-        b.open(QIODevice::WriteOnly);
-        halves.save(&b, "BMP");
-    }
+    const QByteArray bmp = Encoded(halves, "BMP");
     QTest::newRow("bmp") << "a.bmp" << bmp;
     QTest::newRow("jpeg") << "a.jpg" << Jpeg(halves);
     // The name does not decide the format.
@@ -235,12 +199,7 @@ void TestPicture::truncatedBmpShowsOnlyItsRows() {
     QImage halves = Halves(QSize(100, 100), Qt::red, Qt::blue, Qt::Vertical);
     halves = format == QImage::Format_Indexed8 ? halves.convertToFormat(format, Qt::ThresholdDither)
                                                : halves.convertToFormat(format);
-    QByteArray bmp;
-    {
-        QBuffer b(&bmp);
-        b.open(QIODevice::WriteOnly);
-        halves.save(&b, "BMP");
-    }
+    const QByteArray bmp = Encoded(halves, "BMP");
     const qint64 pixels = bmp.size() - qint64(le32At(bmp, 10));
     const QString path = dir.write("cut.bmp", bmp.left(bmp.size() - pixels / 2));
     const Picture p = box.isValid() ? LoadPicture(path, box) : LoadPicture(path);
@@ -261,33 +220,28 @@ void TestPicture::largePictureLoads_data() {
     // allow: whatever bounds the cost of files that lie must let them pass.
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QSize>("size");
-    QTest::addColumn<QColor>("colour");
     const QColor c(30, 120, 200);
-    auto flat = [c](QSize size) {
-        QImage image(size, QImage::Format_RGB32);
-        image.fill(c);
-        return image;
-    };
+    QImage flat(8000, 6000, QImage::Format_RGB32);
+    flat.fill(c);
     // 8000 x 6000 is above Qt's own allocation limit of 128 MiB.
-    QTest::newRow("jpeg") << Jpeg(flat({8000, 6000}), 50) << QSize(8000, 6000) << c;
+    QTest::newRow("jpeg") << Jpeg(flat, 50) << QSize(8000, 6000);
     QTest::newRow("progressive jpeg")
-        << Jpeg(flat({4000, 3000}), 50, true) << QSize(4000, 3000) << c;
-    QTest::newRow("run-length bmp") << FlatRunLengthBmp({8000, 6000}, c) << QSize(8000, 6000) << c;
-    QTest::newRow("gif") << FlatGif({2000, 2000}, c) << QSize(2000, 2000) << c;
+        << Jpeg(flat.copy(0, 0, 4000, 3000), 50, true) << QSize(4000, 3000);
+    QTest::newRow("run-length bmp") << FlatRunLengthBmp({8000, 6000}, c) << QSize(8000, 6000);
+    QTest::newRow("gif") << FlatGif({2000, 2000}, c) << QSize(2000, 2000);
     QTest::newRow("icon with a png")
-        << IconWithPng(encoded(flat({2048, 2048}), "PNG")) << QSize(2048, 2048) << c;
+        << IconWithPng(Encoded(flat.copy(0, 0, 2048, 2048), "PNG")) << QSize(2048, 2048);
 }
 
 void TestPicture::largePictureLoads() {
     QFETCH(QByteArray, file);
     QFETCH(QSize, size);
-    QFETCH(QColor, colour);
     TestFolder dir;
     const QString path = dir.write("big", file);
     const Picture full = LoadPicture(path);
     QCOMPARE(full.status, FsStatus::Ok);
     QCOMPARE(full.image.size(), size);
-    QVERIFY(Near(full.image.pixelColor(size.width() - 1, size.height() - 1), colour));
+    QVERIFY(Near(full.image.pixelColor(size.width() - 1, size.height() - 1), QColor(30, 120, 200)));
     const Picture small = LoadPicture(path, QSize(160, 160));
     QCOMPARE(small.status, FsStatus::Ok);
     QCOMPARE(small.image.size(), size.scaled(160, 160, Qt::KeepAspectRatio));
@@ -295,11 +249,12 @@ void TestPicture::largePictureLoads() {
 }
 
 void TestPicture::claims_data() {
+    // Files whose claim is not credible are refused before a decoder
+    // allocates for what they claim.
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<qint64>("claimed");
     QTest::addColumn<bool>("credible");
-    const QByteArray bmp = encoded(Halves(QSize(300, 300), Qt::red, Qt::blue, Qt::Vertical), "BMP");
-    QTest::newRow("bmp") << bmp << qint64(90000) << true;
+    const QByteArray bmp = Encoded(Halves(QSize(300, 300), Qt::red, Qt::blue, Qt::Vertical), "BMP");
     // 270000 bytes of rows: cut to a sixteenth it still shows, to a twentieth
     // it is refused.
     QTest::newRow("bmp cut to a sixteenth") << bmp.left(54 + 270000 / 16) << qint64(90000) << true;
@@ -314,19 +269,26 @@ void TestPicture::claims_data() {
     QTest::newRow("jpeg cut soon after its scan starts")
         << jpeg.left(jpeg.indexOf("\xFF\xDA") + 114) << qint64(160000) << false;
     QTest::newRow("jpeg claiming 60000 x 60000")
-        << Claiming(Jpeg(image), QSize(60000, 60000)) << qint64(3600000000) << false;
+        << Claiming(jpeg, QSize(60000, 60000)) << qint64(3600000000) << false;
     QByteArray acFirst = Jpeg(image, 90, true);
     const qsizetype scan = acFirst.indexOf("\xFF\xDA");
     acFirst[scan + 5 + 2 * acFirst[scan + 4]] = 1;
     QTest::newRow("progressive jpeg starting with AC") << acFirst << qint64(160000) << false;
-    QTest::newRow("arithmetic-coded jpeg") << arithmeticJpeg() << qint64(256000000) << false;
+    // A grey picture of 16000 x 16000 pixels coded arithmetically: a
+    // quantization table, the start of frame and of scan, and four bytes of data.
+    QTest::newRow("arithmetic-coded jpeg")
+        << QByteArray("\xFF\xD8\xFF\xDB\0\x43\0", 7) + QByteArray(64, 1) +
+               QByteArray("\xFF\xC9\0\x0B\x08\x3E\x80\x3E\x80\x01\x01\x11\0"
+                          "\xFF\xDA\0\x08\x01\x01\0\0\x3F\0\0\0\0\0\xFF\xD9",
+                          31)
+        << qint64(256000000) << false;
     QByteArray noScreen = FlatGif(QSize(10, 10), Qt::red);
     noScreen.replace(6, 4, QByteArray(4, '\0'));
     QTest::newRow("gif without a screen: the frame") << noScreen << qint64(100) << true;
     QTest::newRow("gif claiming 4000 x 4000")
         << Claiming(FlatGif(QSize(4, 4), Qt::red), QSize(4000, 4000)) << qint64(16000000) << false;
     QTest::newRow("icon whose png claims 4000 x 4000")
-        << Claiming(IconWithPng(encoded(image, "PNG")), QSize(4000, 4000)) << qint64(16000000)
+        << Claiming(IconWithPng(Encoded(image, "PNG")), QSize(4000, 4000)) << qint64(16000000)
         << false;
 }
 
@@ -334,14 +296,15 @@ void TestPicture::claims() {
     QFETCH(QByteArray, file);
     QFETCH(qint64, claimed);
     QFETCH(bool, credible);
-    const BufferSource source(file);
-    const std::optional<PixelClaim> claim = file.startsWith("BM")     ? BmpClaim(source)
-                                            : file.startsWith("GIF")  ? GifClaim(source)
-                                            : file.startsWith("\xFF") ? JpegClaim(source)
-                                                                      : IconClaim(source, 0);
+    const std::optional<PixelClaim> claim =
+        file.startsWith('\0') ? IconClaim(BufferSource(file), 0) : claimOf(file);
     QVERIFY(claim);
     QCOMPARE(claim->claimed, claimed);
     QCOMPARE(ClaimCredible(*claim), credible);
+    TestFolder dir;
+    const QString path = dir.write("claim", file);
+    for (const Picture& p : {LoadPicture(path), LoadPicture(path, QSize(64, 64))})
+        QCOMPARE(p.status == FsStatus::InvalidPicture, !credible);
 }
 
 void TestPicture::exifOrientationUpright() {
@@ -406,23 +369,16 @@ void TestPicture::fuzzFindings() {
     // Inputs the picture fuzzer found: each is read quickly to an end, and a
     // picture read has no more pixels than its header claims.
     QFETCH(QString, path);
-    QElapsedTimer clock;
-    clock.start();
+    const QDeadlineTimer deadline(5000);
     const Picture natural = LoadPicture(path);
     const Picture boxed = LoadPicture(path, QSize(120, 90));
-    QVERIFY(clock.elapsed() < 5000);
+    QVERIFY(!deadline.hasExpired());
     QCOMPARE(boxed.status, natural.status);
-    if (natural.status != FsStatus::Ok) {
-        QCOMPARE(natural.status, FsStatus::InvalidPicture);
+    if (natural.status == FsStatus::InvalidPicture)
         return;
-    }
+    QCOMPARE(natural.status, FsStatus::Ok);
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
-    const BufferSource source(file.readAll());
-    std::optional<PixelClaim> claim;
-    for (const auto& read : {BmpClaim, JpegClaim, GifClaim})
-        if (!claim)
-            claim = read(source);
-    if (claim)
+    if (const std::optional<PixelClaim> claim = claimOf(file.readAll()))
         QVERIFY(qint64(natural.image.width()) * natural.image.height() <= claim->claimed);
 }
