@@ -158,8 +158,6 @@ void TestFolders::deleteRefusedWhileOpen_data() {
                                       << "t" << true;
     QTest::newRow("open through a link to it") << "photos/LD"
                                                << "outside" << true;
-    QTest::newRow("open below it through a link") << "photos/LD/deeper"
-                                                  << "outside" << true;
     QTest::newRow("open, its link deleted") << "outside"
                                             << "photos/LD" << true;
     QTest::newRow("open, a link to it in the tree") << "outside"
