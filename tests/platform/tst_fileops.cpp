@@ -111,16 +111,6 @@ void TestFileOps::moveDeletesOnlyAfterCopy() {
     QCOMPARE(MoveFileSafe(src, dir.file("b/OTHER.JPG")), FsStatus::Ok);
     QVERIFY(!QFileInfo::exists(src));
     QCOMPARE(ReadAll(dir.file("b/OTHER.JPG")), content);
-    // A link goes as a link, with the same contents; what it leads to stays.
-    const QString link = dir.file("a/link.jpg");
-    QVERIFY(QFile::link("../b/OTHER.JPG", link));
-    QCOMPARE(MoveFileSafe(link, dir.file("b/PHOTO.JPG")), FsStatus::Exists);
-    QCOMPARE(MoveFileSafe(link, dir.file("b/LINK.JPG")), FsStatus::Ok);
-    QVERIFY(!QFileInfo(link).isSymLink());
-    QVERIFY(QFileInfo(dir.file("b/LINK.JPG")).isSymLink());
-    QCOMPARE(QFile::symLinkTarget(dir.file("b/LINK.JPG")), dir.file("b/OTHER.JPG"));
-    QCOMPARE(ReadAll(dir.file("b/OTHER.JPG")), content);
-    QCOMPARE(ReadAll(dir.file("b/PHOTO.JPG")), QByteArray("taken"));
 }
 
 void TestFileOps::sourceVanished() {

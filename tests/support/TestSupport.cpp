@@ -103,15 +103,12 @@ bool SmallDisk::remountReadOnly() const {
     return ::mount("tmpfs", point.constData(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
 }
 
-qint64 SmallDisk::freeBytes() const {
-    struct statvfs s {};
-    ::statvfs(point.constData(), &s);
-    return qint64(s.f_bavail) * qint64(s.f_frsize);
-}
-
 bool SmallDisk::leaveFree(qint64 leave) const {
+    struct statvfs s {};
     QFile f(QFile::decodeName(point) + "/filler.bin");
-    const qint64 want = freeBytes() - leave;
+    const qint64 want = ::statvfs(point.constData(), &s) == 0
+                            ? qint64(s.f_bavail) * qint64(s.f_frsize) - leave
+                            : -1;
     return want >= 0 && f.open(QIODevice::WriteOnly) && f.write(QByteArray(want, 'f')) == want;
 }
 

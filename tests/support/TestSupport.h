@@ -68,7 +68,6 @@ struct SmallDisk {
     SmallDisk(const QString& path, qint64 bytes);
     ~SmallDisk();
     bool remountReadOnly() const;
-    qint64 freeBytes() const;
     // Fills the disk until only `leave` bytes are free.
     bool leaveFree(qint64 leave) const;
 };
