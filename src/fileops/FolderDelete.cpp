@@ -5,36 +5,40 @@
 #include "platform/Volumes.h"
 
 #include <QFile>
+#include <QFileInfo>
 
+#include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-bool lstatOf(const QByteArray& native, struct stat& st) {
-    return ::lstat(native.constData(), &st) == 0;
-}
+struct Entry {
+    QByteArray name;
+    bool folder = false;
+};
 
-bool isFolder(const QByteArray& native) {
-    struct stat st {};
-    return lstatOf(native, st) && S_ISDIR(st.st_mode);
-}
-
-void collect(const QString& folder, DeletionLists& lists) {
-    const QByteArray native = QFile::encodeName(folder);
-    QStringList subfolders, files;
-    for (const QByteArray& name : NativeEntries(native).names) {
-        const QByteArray path = native + '/' + name;
-        if (!DecodesExactly(name))
-            (isFolder(path) ? lists.undecodableFolders : lists.undecodableFiles).append(path);
-        else if (isFolder(path))
-            subfolders.append(JoinPath(folder, QFile::decodeName(name)));
-        else
-            files.append(JoinPath(folder, QFile::decodeName(name)));
+// The entries of the folder open at a descriptor ("." and ".." left out),
+// each known as a folder or not without following a link.
+QList<Entry> entriesOf(int folderFd) {
+    QList<Entry> entries;
+    DIR* dir = ::fdopendir(::dup(folderFd));
+    if (!dir)
+        return entries;
+    while (const dirent* e = ::readdir(dir)) {
+        const QByteArray name(e->d_name);
+        if (name == "." || name == "..")
+            continue;
+        bool folder = e->d_type == DT_DIR;
+        if (e->d_type == DT_UNKNOWN) {
+            struct stat st {};
+            folder = ::fstatat(folderFd, e->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 &&
+                     S_ISDIR(st.st_mode);
+        }
+        entries.append({name, folder});
     }
-    for (const QString& sub : subfolders)
-        collect(sub, lists);
-    lists.files.append(files);
-    lists.folders.append(folder);
+    ::closedir(dir);
+    return entries;
 }
 
 bool holdsAny(const QString& folder, const QStringList& paths) {
@@ -44,41 +48,83 @@ bool holdsAny(const QString& folder, const QStringList& paths) {
             return true;
     return false;
 }
-} // namespace
 
-DeletionLists DelListMake(const QString& target) {
-    DeletionLists lists;
-    if (!isFolder(QFile::encodeName(target))) {
-        // A link to a folder is removed as a link; what it points to stays.
-        lists.files.append(target);
-        return lists;
-    }
-    collect(target, lists);
-    return lists;
-}
+// One deletion: every folder is reached through the descriptor of the folder
+// above it, so that no path is looked up again once the walk has passed it
+// and a mount that appears meanwhile is found when its folder is opened.
+class TreeWalk {
+public:
+    explicit TreeWalk(const std::function<void(const QString&)>& deleted) : m_deleted(deleted) {}
 
-Leftovers DeleteLists(const DeletionLists& lists) {
-    Leftovers left;
-    for (const QByteArray& path : lists.undecodableFiles)
-        left.files.append(ReadableName(path));
-    for (const QByteArray& path : lists.undecodableFolders)
-        left.folders.append(ReadableName(path));
-    for (const QString& file : lists.files) {
-        const QByteArray native = QFile::encodeName(file);
-        struct stat st {};
-        if (lstatOf(native, st) && S_ISREG(st.st_mode))
-            ::chmod(native.constData(), (st.st_mode & 07777) | S_IWUSR);
-        if (::unlink(native.constData()) != 0)
-            left.files.append(file);
-    }
-    for (const QString& folder : lists.folders) {
+    // Removes the entry `name` of the folder open at `folderFd`, whose path
+    // is `path`, on the device of the tree.
+    void remove(int folderFd, const QByteArray& name, bool folder, const QString& path) {
+        if (!folder) {
+            if (::unlinkat(folderFd, name.constData(), 0) != 0)
+                m_left.files.append(path);
+            else if (m_deleted)
+                m_deleted(path);
+            return;
+        }
+        const int fd =
+            ::openat(folderFd, name.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        if (fd < 0 || IsMountRoot(fd, m_device)) {
+            // A folder of another file system is a wall, left with what it holds.
+            if (fd >= 0)
+                ::close(fd);
+            m_left.folders.append(path);
+            return;
+        }
+        empty(fd, path);
+        ::close(fd);
         // A folder that still holds what could not go stays, silently: what
         // it holds is reported.
-        if (::rmdir(QFile::encodeName(folder).constData()) != 0 && !holdsAny(folder, left.files) &&
-            !holdsAny(folder, left.folders))
-            left.folders.append(folder);
+        if (::unlinkat(folderFd, name.constData(), AT_REMOVEDIR) != 0 &&
+            !holdsAny(path, m_left.files) && !holdsAny(path, m_left.folders))
+            m_left.folders.append(path);
     }
-    return left;
+
+    // Removes everything in the folder open at `fd`.
+    void empty(int fd, const QString& path) {
+        const QByteArray native = QFile::encodeName(path);
+        for (const Entry& e : entriesOf(fd)) {
+            if (DecodesExactly(e.name))
+                remove(fd, e.name, e.folder, JoinPath(path, QFile::decodeName(e.name)));
+            else
+                (e.folder ? m_left.folders : m_left.files)
+                    .append(ReadableName(native + '/' + e.name));
+        }
+    }
+
+    void setDevice(dev_t device) { m_device = device; }
+    Leftovers& left() { return m_left; }
+
+private:
+    const std::function<void(const QString&)>& m_deleted;
+    dev_t m_device = 0;
+    Leftovers m_left;
+};
+} // namespace
+
+Leftovers DeleteTree(const QString& target, const std::function<void(const QString&)>& deleted) {
+    TreeWalk walk(deleted);
+    const QFileInfo info(target);
+    const int parent =
+        ::open(QFile::encodeName(info.path()).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat above {
+    }, self{};
+    const QByteArray name = QFile::encodeName(info.fileName());
+    if (parent < 0 || ::fstat(parent, &above) != 0 ||
+        ::fstatat(parent, name.constData(), &self, AT_SYMLINK_NOFOLLOW) != 0) {
+        walk.left().folders.append(target);
+    } else {
+        // The folder itself is held to the file system of the folder above it.
+        walk.setDevice(above.st_dev);
+        walk.remove(parent, name, S_ISDIR(self.st_mode), target);
+    }
+    if (parent >= 0)
+        ::close(parent);
+    return walk.left();
 }
 
 bool TreeShownInWindow(const QString& target) {

@@ -1,20 +1,8 @@
 #pragma once
 
-#include <QByteArray>
-#include <QList>
+#include <QString>
 #include <QStringList>
-
-// What a folder deletion removes: every file of the tree (links included, as
-// links) and every folder, each folder after all folders below it, the target
-// last. Symbolic links are never followed. An entry whose name cannot be
-// written as text (it is not valid UTF-8) is never named by a path that could
-// reach another file: it is left alone, with everything below it.
-struct DeletionLists {
-    QStringList files;
-    QStringList folders;
-    QList<QByteArray> undecodableFiles;   // raw paths, left alone
-    QList<QByteArray> undecodableFolders; // raw paths, left alone
-};
+#include <functional>
 
 // What a deletion could not remove, as people read it (bytes that are not
 // valid UTF-8 shown as \xNN). A folder that stays only because something
@@ -25,12 +13,16 @@ struct Leftovers {
     bool isEmpty() const { return files.isEmpty() && folders.isEmpty(); }
 };
 
-// Collects the tree below and including a folder.
-DeletionLists DelListMake(const QString& target);
-
-// Deletes the files (a regular file gets write permission first), then
-// removes the folders in list order.
-Leftovers DeleteLists(const DeletionLists& lists);
+// Deletes a folder with everything below it: each file (a link as a link,
+// never followed), each folder after what it holds, the folder itself last; a
+// link given as the folder goes as a link. The walk holds every folder open
+// while it works in it and never leaves the folder's file system: a folder on
+// which a file system is mounted, found so when the walk reaches it, is neither
+// entered nor removed and is named among what could not go. An entry whose
+// name cannot be written as text (it is not valid UTF-8) is left alone, with
+// everything below it, and named. `deleted` hears of every file removed.
+Leftovers DeleteTree(const QString& target,
+                     const std::function<void(const QString& file)>& deleted = {});
 
 // A thumbnail window shows the folder or a folder below it, reached through
 // whatever path.

@@ -37,13 +37,11 @@ void frmMain::mnuFolderDelete_Click() {
                title);
         return;
     }
-    DeletionLists lists = DelListMake(target);
     if (MsgBox(QStringLiteral("フォルダーとその下のファイルを") +
                    QStringLiteral("すべて削除します"),
                Msg::OkCancel | Msg::Critical, title) != Msg::Ok)
         return;
-    const Leftovers left = DeleteLists(lists);
-    lists = DeletionLists{};
+    const Leftovers left = DeleteTree(target);
     // The list moves to the parent folder.
     dirSelect->setPath(QFileInfo(target).path());
     dirSelect->Refresh();

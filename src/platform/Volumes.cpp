@@ -11,6 +11,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -119,19 +120,28 @@ MountWatcher::~MountWatcher() {
         ::close(m_fd);
 }
 
-bool IsMountPoint(const QString& folder) {
-    const QByteArray native = QFile::encodeName(CleanFolderPath(folder));
+bool IsMountRoot(int folderFd, dev_t parentDevice) {
     struct statx self {};
-    if (::statx(AT_FDCWD, native.constData(), AT_SYMLINK_NOFOLLOW, STATX_TYPE, &self) != 0 ||
-        !S_ISDIR(self.stx_mode))
+    if (::statx(folderFd, "", AT_EMPTY_PATH | AT_SYMLINK_NOFOLLOW, STATX_TYPE, &self) != 0)
         return false;
-    // The kernel knows the root of every mount, of a bind mount too.
+    // The kernel knows the root of every mount, of a bind mount of the same
+    // disk too; where it does not say, a device of its own tells.
     if (self.stx_attributes_mask & STATX_ATTR_MOUNT_ROOT)
         return (self.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0;
-    struct stat mine {
-    }, parent{};
-    return ::stat(native.constData(), &mine) == 0 &&
-           ::stat((native + "/..").constData(), &parent) == 0 && mine.st_dev != parent.st_dev;
+    return makedev(self.stx_dev_major, self.stx_dev_minor) != parentDevice;
+}
+
+bool IsMountPoint(const QString& folder) {
+    const QByteArray native = QFile::encodeName(CleanFolderPath(folder));
+    struct stat parent {};
+    if (::stat((native + "/..").constData(), &parent) != 0)
+        return false;
+    const int fd = ::open(native.constData(), O_PATH | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    const bool root = IsMountRoot(fd, parent.st_dev);
+    ::close(fd);
+    return root;
 }
 
 bool IsSameOrBelow(const QString& path, const QString& folder) {

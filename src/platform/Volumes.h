@@ -3,6 +3,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <sys/types.h>
 
 class QSocketNotifier;
 
@@ -26,9 +27,13 @@ QString VolumeRootOf(const QString& path, const QStringList& roots);
 // /run/media/<user>/<label>) whose label folder is gone.
 bool VolumeUnavailable(const QString& path, const QStringList& mounted, const QStringList& seen);
 
-// A folder on which a file system is mounted: its device differs from its
-// parent's. A symbolic link is never one.
+// A folder on which a file system is mounted: the kernel marks it as the root
+// of a mount (a bind mount of the same disk too); a kernel that keeps no such
+// mark is asked whether its device differs from its parent's. A symbolic link
+// is never one.
 bool IsMountPoint(const QString& folder);
+// The same of a folder open at a descriptor, whose parent lies on a device.
+bool IsMountRoot(int folderFd, dev_t parentDevice);
 
 // The path is the folder or lies below it, by the text of the two paths or by
 // what they are on disk (their canonical paths): a folder reached through a

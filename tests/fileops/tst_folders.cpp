@@ -30,7 +30,8 @@ private slots:
     void deleteCancelled();
     void deleteRefusesVolumeRoot_data();
     void deleteRefusesVolumeRoot();
-    void deleteReportsLeftovers();
+    void deleteStopsAtMounts_data();
+    void deleteStopsAtMounts();
     void deleteLeavesUndecodableNames();
 };
 
@@ -108,10 +109,6 @@ void TestFolders::deleteDeepestFirst() {
     dir.write("t/b/ro.jpg", "x");
     QFile::setPermissions(dir.file("t/b/ro.jpg"), QFileDevice::ReadOwner);
     dir.mkdir("t/.hiddenfolder");
-    const DeletionLists lists = DelListMake(dir.file("t"));
-    QCOMPARE(lists.folders.last(), dir.file("t"));
-    QVERIFY(lists.folders.indexOf(dir.file("t/b/c")) < lists.folders.indexOf(dir.file("t/b")));
-    QCOMPARE(lists.files.size(), 4);
 
     MsgBoxRecorder boxes;
     frmMain f;
@@ -139,14 +136,14 @@ void TestFolders::deleteKeepsLinkTargets() {
     QVERIFY(QFile::link(dir.file("outside.jpg"), dir.file("t/link.jpg")));
     QVERIFY(QFile::link(dir.file("outside"), dir.file("folderlink")));
     QFile::setPermissions(dir.file("outside.jpg"), QFileDevice::ReadOwner);
-    QVERIFY(DeleteLists(DelListMake(dir.file("t"))).isEmpty());
+    QVERIFY(DeleteTree(dir.file("t")).isEmpty());
     QVERIFY(!QFileInfo::exists(dir.file("t")));
     QCOMPARE(ReadAll(dir.file("outside/keep.jpg")), QByteArray("keep"));
     QCOMPARE(ReadAll(dir.file("outside.jpg")), QByteArray("keep"));
     QCOMPARE(QFile::permissions(dir.file("outside.jpg")) & QFileDevice::WriteOwner,
              QFileDevice::Permissions{}); // the target's permissions untouched
     // A folder reached through a link goes as a link.
-    QVERIFY(DeleteLists(DelListMake(dir.file("folderlink"))).isEmpty());
+    QVERIFY(DeleteTree(dir.file("folderlink")).isEmpty());
     QCOMPARE(ReadAll(dir.file("outside/keep.jpg")), QByteArray("keep"));
 }
 
@@ -230,26 +227,64 @@ void TestFolders::deleteRefusesVolumeRoot() {
     QVERIFY(QFileInfo::exists(root + "/PicSet.Ini"));
 }
 
-void TestFolders::deleteReportsLeftovers() {
-    TestFolder dir;
-    dir.write("t/gone.jpg", "x");
-    const SmallDisk disk(dir.mkdir("t/keep"), 64 * 1024);
-    if (!disk.ok)
-        QSKIP("mounting a tmpfs is not allowed here");
-    dir.write("t/keep/stuck.jpg", "x");
-    QVERIFY(disk.remountReadOnly());
+void TestFolders::deleteStopsAtMounts_data() {
+    QTest::addColumn<QString>("kind"); // what is mounted at t/sub/mnt
+    QTest::addColumn<bool>("late");    // mounted after the confirmation
+    QTest::newRow("a folder of the same disk") << "bind" << false;
+    QTest::newRow("a memory disk") << "tmpfs" << false;
+    QTest::newRow("mounted after the confirmation") << "bind" << true;
+}
 
-    MsgBoxRecorder boxes;
+void TestFolders::deleteStopsAtMounts() {
+    QFETCH(QString, kind);
+    QFETCH(bool, late);
+    TestFolder dir;
+    dir.write("t/a.jpg", "x");
+    dir.write("t/sub/mnt/under.jpg", "hidden by the mount");
+    dir.write("t/sub/b.jpg", "x");
+    dir.write("t/z/c.jpg", "x");
+    dir.write("p/deeper/ro.jpg", "keep");
+    ::chmod(QFile::encodeName(dir.file("p/deeper/ro.jpg")).constData(), 0444);
+    std::optional<BindMount> bind;
+    std::optional<SmallDisk> disk;
+    const auto mount = [&] {
+        if (kind == "bind")
+            return bind.emplace(dir.file("p"), dir.file("t/sub/mnt")).ok;
+        if (!disk.emplace(dir.file("t/sub/mnt"), 64 * 1024).ok)
+            return false;
+        dir.write("t/sub/mnt/deeper/ro.jpg", "keep");
+        return ::chmod(QFile::encodeName(dir.file("t/sub/mnt/deeper/ro.jpg")).constData(), 0444) ==
+               0;
+    };
+    if (!late && !mount())
+        QSKIP("mounting is not allowed here");
+
     frmMain f;
     QCOMPARE(f.dirSelect->setPath(dir.file("t")), FsStatus::Ok);
-    boxes.answer(Msg::Ok);
+    QStringList prompts;
+    bool mounted = !late;
+    SetMsgBoxHandler([&](const MsgBoxCall& call) {
+        prompts.append(call.prompt);
+        if (late && prompts.size() == 1)
+            mounted = mount();
+        return int(Msg::Ok);
+    });
     f.mnuFolderDelete->trigger();
-    QCOMPARE(boxes.calls().size(), 2);
-    const MsgBoxCall& report = boxes.calls()[1];
-    QCOMPARE(report.prompt, QStringLiteral("次のファイルを削除できませんでした。\n") +
-                                dir.file("t/keep/stuck.jpg"));
-    QVERIFY(QFileInfo::exists(dir.file("t/keep/stuck.jpg")));
-    QVERIFY(!QFileInfo::exists(dir.file("t/gone.jpg")));
+    SetMsgBoxHandler({});
+    if (!mounted)
+        QSKIP("mounting is not allowed here");
+    QCOMPARE(prompts.size(), 2);
+    QCOMPARE(prompts[1],
+             QStringLiteral("次のフォルダーを削除できませんでした。\n") + dir.file("t/sub/mnt"));
+    // Everything on the mount is as it was; the rest of the tree is gone.
+    QCOMPARE(ReadAll(dir.file("t/sub/mnt/deeper/ro.jpg")), QByteArray("keep"));
+    struct stat st {};
+    QCOMPARE(::stat(QFile::encodeName(dir.file("t/sub/mnt/deeper/ro.jpg")).constData(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0444));
+    QCOMPARE(QDir(dir.file("t")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"sub"});
+    QCOMPARE(QDir(dir.file("t/sub")).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{"mnt"});
     QCOMPARE(f.dirSelect->Path(), dir.path());
 }
 

@@ -89,14 +89,21 @@ void ResetForTest(const QString& programFolder) {
     mdlSt::SetProgramFolder(programFolder);
 }
 
-SmallDisk::SmallDisk(const QString& path, qint64 bytes) : point(QFile::encodeName(path)) {
-    const QByteArray opts = "size=" + QByteArray::number(bytes);
-    ok = ::mount("tmpfs", point.constData(), "tmpfs", 0, opts.constData()) == 0;
-}
+Mounted::Mounted(const QString& path) : point(QFile::encodeName(path)) {}
 
-SmallDisk::~SmallDisk() {
+Mounted::~Mounted() {
     if (ok)
         ::umount2(point.constData(), MNT_DETACH);
+}
+
+BindMount::BindMount(const QString& source, const QString& path) : Mounted(path) {
+    ok = ::mount(QFile::encodeName(source).constData(), point.constData(), nullptr, MS_BIND,
+                 nullptr) == 0;
+}
+
+SmallDisk::SmallDisk(const QString& path, qint64 bytes) : Mounted(path) {
+    const QByteArray opts = "size=" + QByteArray::number(bytes);
+    ok = ::mount("tmpfs", point.constData(), "tmpfs", 0, opts.constData()) == 0;
 }
 
 bool SmallDisk::remountReadOnly() const {

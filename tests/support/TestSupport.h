@@ -61,12 +61,25 @@ void ResetForTest(const QString& programFolder);
 
 QByteArray ReadAll(const QString& path);
 
-// A tmpfs of its own over a folder, unmounted at the end (mounting needs root).
-struct SmallDisk {
+// A file system mounted over a folder, unmounted at the end (mounting needs
+// root; ok tells whether it is mounted).
+struct Mounted {
     QByteArray point;
     bool ok = false;
+    explicit Mounted(const QString& path);
+    ~Mounted();
+    Mounted(const Mounted&) = delete;
+    Mounted& operator=(const Mounted&) = delete;
+};
+
+// Another folder shown at a folder (a bind mount).
+struct BindMount : Mounted {
+    BindMount(const QString& source, const QString& path);
+};
+
+// A tmpfs of its own over a folder.
+struct SmallDisk : Mounted {
     SmallDisk(const QString& path, qint64 bytes);
-    ~SmallDisk();
     bool remountReadOnly() const;
     // Fills the disk until only `leave` bytes are free.
     bool leaveFree(qint64 leave) const;
