@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <memory>
@@ -89,6 +90,55 @@ FsStatus publish(const QByteArray& temp, const QByteArray& target) {
     }
     return lastError();
 }
+// The path of a folder with every link in it resolved; empty when it cannot
+// be resolved.
+QByteArray realFolder(const QByteArray& path) {
+    std::unique_ptr<char, decltype(&std::free)> real(::realpath(path.constData(), nullptr),
+                                                     &std::free);
+    return real ? QByteArray(real.get()) : QByteArray();
+}
+
+QByteArray folderOf(const QByteArray& path) {
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash > 0 ? path.left(slash) : QByteArray("/");
+}
+
+// The relative path from one resolved folder to a resolved path.
+QByteArray relativePath(const QByteArray& from, const QByteArray& to) {
+    const QList<QByteArray> a = from.split('/'), b = to.split('/');
+    qsizetype common = 0;
+    while (common < a.size() && common < b.size() && a[common] == b[common])
+        ++common;
+    QList<QByteArray> parts;
+    for (qsizetype i = common; i < a.size(); ++i)
+        if (!a[i].isEmpty())
+            parts.append("..");
+    for (qsizetype i = common; i < b.size(); ++i)
+        parts.append(b[i]);
+    return parts.isEmpty() ? QByteArray(".") : parts.join('/');
+}
+
+// The text a symbolic link needs at the target to lead where it leads now.
+QByteArray movedLinkText(const QByteArray& link, const QByteArray& target, const QByteArray& text) {
+    struct stat st {};
+    if (text.isEmpty() || text.startsWith('/') || ::stat(link.constData(), &st) != 0)
+        return text; // an absolute link, or one that leads nowhere, keeps its text
+    const QByteArray from = realFolder(folderOf(link)), to = realFolder(folderOf(target));
+    if (from.isEmpty() || to.isEmpty() || from == to)
+        return text;
+    // The folders on the way are resolved as the link resolved them; the
+    // last part, when it is a link of its own, stays a link.
+    const QByteArray leaf = text.mid(text.lastIndexOf('/') + 1);
+    QByteArray led;
+    if (leaf.isEmpty() || leaf == "." || leaf == "..")
+        led = realFolder(from + '/' + text);
+    else if (const QByteArray folder =
+                 realFolder(from + '/' + text.left(text.size() - leaf.size()));
+             !folder.isEmpty())
+        led = (folder == "/" ? QByteArray() : folder) + '/' + leaf;
+    return led.isEmpty() ? text : relativePath(to, led);
+}
+
 } // namespace
 
 void SetFileFaultHook(FileFaultHook hook) {
@@ -178,6 +228,7 @@ FsStatus CopyForMove(const QString& source, const QString& target) {
     if (n >= contents.size()) // the link changed meanwhile
         return FsStatus::Other;
     contents.truncate(n);
+    contents = movedLinkText(src, QFile::encodeName(target), contents);
     // symlink() refuses an existing target, a link that leads nowhere too.
     if (::symlink(contents.constData(), QFile::encodeName(target).constData()) != 0)
         return lastError();

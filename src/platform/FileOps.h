@@ -15,8 +15,10 @@
 FsStatus CopyFileSafe(const QString& source, const QString& target);
 
 // The first half of a move: a symbolic link arrives at the target as a link
-// with the same contents (what it leads to is neither read nor changed);
-// anything else is copied with CopyFileSafe. An existing target is refused
+// that leads to the file it led to (what it leads to is neither read nor
+// changed): a relative link moved into another folder gets the relative path
+// from there; an absolute link, and one that leads nowhere, keep their text.
+// Anything else is copied with CopyFileSafe. An existing target is refused
 // with Exists.
 FsStatus CopyForMove(const QString& source, const QString& target);
 

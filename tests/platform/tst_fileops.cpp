@@ -12,6 +12,7 @@
 #include <QtTest>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QByteArray sha(const QString& path) {
@@ -44,6 +45,8 @@ private slots:
     void copyRefusesExisting_data();
     void copyRefusesExisting();
     void moveDeletesOnlyAfterCopy();
+    void moveKeepsWhereLinksLead_data();
+    void moveKeepsWhereLinksLead();
     void sourceVanished();
     void diskFull_data();
     void diskFull();
@@ -111,6 +114,49 @@ void TestFileOps::moveDeletesOnlyAfterCopy() {
     QCOMPARE(MoveFileSafe(src, dir.file("b/OTHER.JPG")), FsStatus::Ok);
     QVERIFY(!QFileInfo::exists(src));
     QCOMPARE(ReadAll(dir.file("b/OTHER.JPG")), content);
+}
+
+void TestFileOps::moveKeepsWhereLinksLead_data() {
+    QTest::addColumn<QString>("text");   // of the link a/LINK.JPG
+    QTest::addColumn<QString>("target"); // where it moves
+    QTest::addColumn<QString>("moved");  // its text there
+    QTest::addColumn<QByteArray>("leads");
+    QTest::newRow("one level deeper") << "../pics/real.jpg"
+                                      << "a/deep/LINK.JPG"
+                                      << "../../pics/real.jpg" << QByteArray("real");
+    QTest::newRow("one level up") << "../pics/real.jpg"
+                                  << "LINK.JPG"
+                                  << "pics/real.jpg" << QByteArray("real");
+    QTest::newRow("through a linked folder") << "../via/real.jpg"
+                                             << "a/deep/LINK.JPG"
+                                             << "../../pics/real.jpg" << QByteArray("real");
+    QTest::newRow("to a link, kept a link") << "../pics/hop.jpg"
+                                            << "a/deep/LINK.JPG"
+                                            << "../../pics/hop.jpg" << QByteArray("real");
+    QTest::newRow("leading nowhere") << "../gone.jpg"
+                                     << "a/deep/LINK.JPG"
+                                     << "../gone.jpg" << QByteArray();
+}
+
+void TestFileOps::moveKeepsWhereLinksLead() {
+    QFETCH(QString, text);
+    QFETCH(QString, target);
+    QFETCH(QString, moved);
+    QFETCH(QByteArray, leads);
+    TestFolder dir;
+    dir.write("pics/real.jpg", "real");
+    // Beside the link's new place, a picture of the same name that the old
+    // text would lead to.
+    dir.write("a/pics/real.jpg", "decoy");
+    dir.write("a/deep/pics/real.jpg", "decoy");
+    QVERIFY(QFile::link("real.jpg", dir.file("pics/hop.jpg")));
+    QVERIFY(QFile::link("pics", dir.file("via")));
+    QVERIFY(::symlink(QFile::encodeName(text), QFile::encodeName(dir.file("a/LINK.JPG"))) == 0);
+    QCOMPARE(MoveFileSafe(dir.file("a/LINK.JPG"), dir.file(target)), FsStatus::Ok);
+    char written[256] = {};
+    QVERIFY(::readlink(QFile::encodeName(dir.file(target)), written, sizeof written - 1) > 0);
+    QCOMPARE(QString::fromUtf8(written), moved);
+    QCOMPARE(QFileInfo::exists(dir.file(target)) ? ReadAll(dir.file(target)) : QByteArray(), leads);
 }
 
 void TestFileOps::sourceVanished() {
