@@ -6,6 +6,7 @@
 #include "platform/MsgBox.h"
 #include "platform/Screen.h"
 #include "platform/Volumes.h"
+#include "rename/NamingRules.h"
 
 #include <QDir>
 #include <QFile>
@@ -56,9 +57,10 @@ void frmMakeFolder::cmdOk_Click() {
         return;
     }
     const QString path = JoinPath(m_parentFolder, name);
-    // An empty name finds the folder itself, so it counts as a duplicate too;
+    // An empty name finds the folder itself, so it counts as a duplicate too,
+    // as does a name of blanks alone, which names no folder a list could show;
     // a name that differs only in case is the same name.
-    if (name.isEmpty() || NameExists(m_parentFolder, name, Attr::Directory)) {
+    if (IsBlankName(name) || NameExists(m_parentFolder, name, Attr::Directory)) {
         warn(QStringLiteral("名前が重複しています。"));
         return;
     }

@@ -2,6 +2,7 @@
 
 #include "app/PathRules.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -54,10 +55,14 @@ const QString RefusedCharacterMessage =
 #endif
 } // namespace
 
+bool IsBlankName(const QString& name) {
+    return std::all_of(name.begin(), name.end(), [](QChar c) { return c.isSpace(); });
+}
+
 QString NameProblem(const QString& name) {
     if (holdsRefusedCharacter(name))
         return RefusedCharacterMessage;
-    if (WithoutExtension(name).isEmpty())
+    if (IsBlankName(WithoutExtension(name)))
         return QStringLiteral("ファイル名（拡張子より前の部分）が入力されていません。");
     return QString();
 }

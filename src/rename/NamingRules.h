@@ -27,9 +27,13 @@ inline constexpr int HighestFreeNumber = 32767;
 std::optional<QString> FirstFreeNumberedName(const QString& incomingName, const QString& extension,
                                              const std::function<bool(const QString&)>& taken);
 
+// Whether a name is empty or made only of blanks (spaces, full-width spaces,
+// tabs): a list would show it as an empty row.
+bool IsBlankName(const QString& name);
+
 // Why a typed file name cannot be used, in Japanese; empty when it can. Refused
-// are characters the file system does not allow in a name and an empty base
-// name (".JPG" would hide the file on this platform).
+// are characters the file system does not allow in a name and a blank base
+// name (".JPG" would hide the file on this platform, "  .JPG" shows no name).
 QString NameProblem(const QString& name);
 
 // Why the leading text of the batch rename cannot be used; empty when it can.

@@ -48,6 +48,8 @@ void TestFolders::makeFolder_data() {
                                                      << "名前が重複しています。";
     QTest::newRow("empty") << ""
                            << "名前が重複しています。";
+    QTest::newRow("spaces only") << "  "
+                                 << "名前が重複しています。";
     QTest::newRow("slash") << "a/b"
                            << "フォルダー名に「/」は使えません。";
 }

@@ -84,7 +84,9 @@ void TestNamingRules::nameProblems_data() {
     QTest::newRow("empty base") << ".jpg" << true;
     QTest::newRow("empty") << "" << true;
     QTest::newRow("hidden file keeps its dot") << ".h.jpg" << false;
-    QTest::newRow("blank base") << " .jpg" << false;
+    QTest::newRow("blank base") << "  .jpg" << true;
+    QTest::newRow("full-width blank base") << QString(QChar(0x3000)) + ".jpg" << true;
+    QTest::newRow("blank before a name") << " a.jpg" << false;
     QTest::newRow("wildcards are plain characters here") << "a*?.jpg" << false;
 }
 
