@@ -80,7 +80,11 @@ void StretchImage::paint(QPainter& painter, const QRect& exposed) const {
     const double sy = source.height() / m_height;
     const QRectF from((target.left() - m_left) * sx, (target.top() - m_top) * sy,
                       target.width() * sx, target.height() * sy);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // A picture pixel that covers a device pixel or more is drawn as it is,
+    // sharp at any zoom and on any screen; only a reduction is smoothed.
+    const double ratio = m_host->devicePixelRatioF();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform,
+                          m_width * ratio < source.width() || m_height * ratio < source.height());
     painter.drawImage(target, source, from);
 }
 

@@ -30,7 +30,8 @@ public:
 
     // Paints the part of the scaled picture that lies in the exposed rectangle
     // (host coordinates). Only the exposed part is scaled; a picture shown
-    // much smaller than its own size is drawn from a reduced copy, made once.
+    // much smaller than its own size is drawn from a reduced copy, made once,
+    // and smoothed; an enlarged one shows its pixels.
     void paint(QPainter& painter, const QRect& exposed) const;
 
 private:
