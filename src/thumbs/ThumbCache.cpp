@@ -36,11 +36,10 @@ QByteArray encodePng(const QImage& image, const QList<QPair<QByteArray, QByteArr
     // zlib's fastest level: a thumbnail is written once and read often, and
     // the stronger levels cost several times the time for a few per cent.
     writer.setQuality(85);
-    // Red, green and blue only, unless some pixel is transparent.
-    QImage pixels = image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                  : QImage::Format_RGB32);
-    DropOpaqueAlpha(pixels);
-    if (!writer.write(pixels))
+    // Red, green and blue only, unless the picture has an alpha channel
+    // (which an opaque thumbnail has lost on its way here).
+    if (!writer.write(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                    : QImage::Format_RGB32)))
         return QByteArray();
     return WithPngText(bytes, tags);
 }
