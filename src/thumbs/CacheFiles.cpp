@@ -54,26 +54,13 @@ QByteArray ReadCacheFile(int folder, const QString& name, qint64 limit) {
     return out;
 }
 
-QByteArray ListedUri(const QString& path) {
-    return FileUri(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
-}
-
-QList<QByteArray> CacheUris(const QString& path) {
-    const QString listed = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    QList<QByteArray> out{FileUri(listed)};
-    // Only the folder is resolved: the file itself may be a link, whose
-    // entries are its own and not those of the picture it leads to.
-    const QFileInfo info(listed);
-    const QString folder = QFileInfo(info.path()).canonicalFilePath();
-    if (!folder.isEmpty()) {
-        const QByteArray real = FileUri(JoinPath(folder, info.fileName()));
-        if (real != out.first())
-            out.append(real);
-    }
-    return out;
-}
-
 namespace {
+// A path as the listing records it: absolute and cleaned, a link in it left
+// as it is.
+QString listedPath(const QString& path) {
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
 // Removes the entries named after the URIs below an open folder (closed
 // afterwards) whose Thumb::URI is that URI.
 void forgetIn(int folder, const QList<QByteArray>& uris, qint64 limit) {
@@ -86,7 +73,26 @@ void forgetIn(int folder, const QList<QByteArray>& uris, qint64 limit) {
     }
     ::close(folder);
 }
+
+// The URIs the cache may know a file by.
+QList<QByteArray> cacheUris(const QString& path) {
+    const QFileInfo listed(listedPath(path));
+    QList<QByteArray> out{FileUri(listed.filePath())};
+    // Only the folder is resolved: the file itself may be a link, whose
+    // entries are its own and not those of the picture it leads to.
+    const QString folder = QFileInfo(listed.path()).canonicalFilePath();
+    if (!folder.isEmpty()) {
+        const QByteArray real = FileUri(JoinPath(folder, listed.fileName()));
+        if (real != out.first())
+            out.append(real);
+    }
+    return out;
+}
 } // namespace
+
+QByteArray ListedUri(const QString& path) {
+    return FileUri(listedPath(path));
+}
 
 void ForgetThumbnails(const QString& absolutePath) {
     const QString root = CurrentCacheRoot();
@@ -96,7 +102,7 @@ void ForgetThumbnails(const QString& absolutePath) {
         ::open(QFile::encodeName(root).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (rootFd < 0)
         return;
-    const QList<QByteArray> uris = CacheUris(absolutePath);
+    const QList<QByteArray> uris = cacheUris(absolutePath);
     for (const CacheSize& size : CacheSizes())
         forgetIn(OpenCacheFolder(rootFd, size.folder, false), uris, MaxCachedBytes(size.pixels));
     // Every program's failure records: a record names the file by its path,

@@ -28,17 +28,15 @@ inline constexpr qint64 MaxFailureRecordBytes = 1 << 16;
 // listed (absolute and cleaned, a link in it left as it is).
 QByteArray ListedUri(const QString& path);
 
-// The URIs the cache may know a file by: the listed one, and the same name in
-// its folder's real path (where the folder is reached through a link), which
-// a listing of the real folder or another program writes.
-QList<QByteArray> CacheUris(const QString& path);
-
 // Removes what the cache holds of a file the program has just deleted, moved
 // or renamed away from this path: its thumbnail in every size folder and its
-// failure record in every program's folder of them, under each of its
-// CacheUris. Only an entry whose Thumb::URI names the file goes; a link is
-// never followed. A cache that is missing or cannot be written is left as it
-// is. Call it on the user-interface thread once the file has left the path,
-// while its folder still exists (so that the folder's real path is found);
-// a thumbnail worker that writes the file's entry meanwhile removes it again.
+// failure record in every program's folder of them, under each URI the cache
+// may know it by: the listed one, and the same name in its folder's real path
+// (where the folder is reached through a link), which a listing of the real
+// folder or another program writes. Only an entry whose Thumb::URI names the
+// file goes; a link is never followed. A cache that is missing or cannot be
+// written is left as it is. Call it on the user-interface thread once the
+// file has left the path, while its folder still exists (so that the
+// folder's real path is found); a thumbnail worker that writes the file's
+// entry meanwhile removes it again.
 void ForgetThumbnails(const QString& absolutePath);
