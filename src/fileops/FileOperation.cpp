@@ -18,6 +18,7 @@
 #include "rename/frmNameInput.h"
 #include "rename/frmNameInputSingle.h"
 #include "rename/frmReName.h"
+#include "thumbs/CacheFiles.h"
 #include "thumbs/ThumbWidgets.h"
 #include "thumbs/frmPreview.h"
 
@@ -147,6 +148,7 @@ void FileOperation::opRenameAll() {
             const QString& file = m_files[i];
             if (!RunFileStep([&] { return RenameFileSafe(file, target); }))
                 continue;
+            ForgetThumbnails(file);
             renamed(m_indexes.value(i, -1), strWorkName, target);
             ++k;
         }
@@ -164,8 +166,10 @@ void FileOperation::opRenameOne() {
         if (!strWorkName.isEmpty()) {
             const QString target = strWorkPath + strWorkName;
             const QString& file = m_files[0];
-            if (RunFileStep([&] { return RenameFileSafe(file, target); }))
+            if (RunFileStep([&] { return RenameFileSafe(file, target); })) {
+                ForgetThumbnails(file);
                 renamed(m_indexes.value(0, -1), strWorkName, target);
+            }
         }
     }
     relayout();

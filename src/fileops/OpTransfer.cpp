@@ -1,6 +1,7 @@
 // Copying, moving and deleting the selected files. A move is a checked copy
 // followed by deleting the source; the source goes only once its copy is
-// complete on disk. A symbolic link is moved and deleted as a link.
+// complete on disk. A symbolic link is moved and deleted as a link. The
+// shared thumbnail cache forgets each file that has left its path.
 #include "fileops/FileOperation.h"
 
 #include "app/PathRules.h"
@@ -8,6 +9,7 @@
 #include "app/mdlSt.h"
 #include "fileops/FileStep.h"
 #include "platform/FileOps.h"
+#include "thumbs/CacheFiles.h"
 #include "thumbs/frmPreview.h"
 
 #include <QLineEdit>
@@ -41,6 +43,7 @@ void FileOperation::opMove() {
             continue;
         if (!RunFileStep([&] { return DeleteFileSafe(file); }))
             continue;
+        ForgetThumbnails(file);
         blank(m_indexes.value(i, -1));
         arrived(destSlot, strWorkName);
     }
@@ -57,6 +60,7 @@ void FileOperation::opDelete() {
             continue;
         if (!RunFileStep([&] { return DeleteFileSafe(file); }))
             continue;
+        ForgetThumbnails(file);
         blank(m_indexes.value(i, -1));
     }
     relayout();

@@ -5,6 +5,7 @@
 #include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
+#include <cerrno>
 #include <cmath>
 #include <string_view>
 
@@ -17,25 +18,33 @@ QString ThumbnailCacheRoot(const QString& xdgCacheHome, const QString& home) {
     return QString();
 }
 
+const QList<CacheSize>& CacheSizes() {
+    static const QList<CacheSize> sizes{{QStringLiteral("normal"), 128},
+                                        {QStringLiteral("large"), 256},
+                                        {QStringLiteral("x-large"), 512},
+                                        {QStringLiteral("xx-large"), 1024}};
+    return sizes;
+}
+
 CacheSize CacheSizeFor(QSize pixelBox) {
     const int need = std::max(pixelBox.width(), pixelBox.height());
-    static const CacheSize sizes[] = {{QStringLiteral("normal"), 128},
-                                      {QStringLiteral("large"), 256},
-                                      {QStringLiteral("x-large"), 512},
-                                      {QStringLiteral("xx-large"), 1024}};
     if (need <= 0)
         return CacheSize();
-    for (const CacheSize& s : sizes)
+    for (const CacheSize& s : CacheSizes())
         if (need <= s.pixels)
             return s;
     return CacheSize();
 }
 
+QString FailureRecordsFolder() {
+    return QStringLiteral("fail");
+}
+
 QString FailureFolder() {
-    return QStringLiteral("fail/piksor-%1.%2.%3")
-        .arg(PIKSOR_VERSION_MAJOR)
-        .arg(PIKSOR_VERSION_MINOR)
-        .arg(PIKSOR_VERSION_PATCH);
+    return FailureRecordsFolder() + QStringLiteral("/piksor-%1.%2.%3")
+                                        .arg(PIKSOR_VERSION_MAJOR)
+                                        .arg(PIKSOR_VERSION_MINOR)
+                                        .arg(PIKSOR_VERSION_PATCH);
 }
 
 QByteArray SoftwareTag() {
@@ -71,6 +80,26 @@ QByteArray FileUri(const QString& absolutePath) {
 QString CacheFileName(const QByteArray& uri) {
     return QString::fromLatin1(QCryptographicHash::hash(uri, QCryptographicHash::Md5).toHex()) +
            QStringLiteral(".png");
+}
+
+bool StopsCacheWrites(int error) {
+    switch (error) {
+    case ENOSPC:
+    case EDQUOT:
+    case EROFS:
+    case EACCES:
+    case EPERM:
+    case EIO:
+    case ENOENT:
+    case ESTALE:
+    case EMFILE:
+    case ENFILE:
+    case ENOMEM:
+    case EFBIG:
+        return true;
+    default:
+        return false;
+    }
 }
 
 namespace {

@@ -22,11 +22,16 @@ struct CacheSize {
     QString folder;
     int pixels = 0;
 };
-// The smallest folder whose square holds a box of the given device pixels
-// (normal 128, large 256, x-large 512, xx-large 1024); none above 1024.
+// The size folders, smallest first: normal 128, large 256, x-large 512,
+// xx-large 1024.
+const QList<CacheSize>& CacheSizes();
+// The smallest folder whose square holds a box of the given device pixels;
+// none above 1024.
 CacheSize CacheSizeFor(QSize pixelBox);
 
-// The folder of this program's failure records, below the cache folder.
+// The folder below the cache folder that holds every program's folder of
+// failure records, and this program's folder of them (a path of two names).
+QString FailureRecordsFolder();
 QString FailureFolder();
 // The value of the Software tag: the program and its version.
 QByteArray SoftwareTag();
@@ -38,6 +43,13 @@ QByteArray FileUri(const QString& absolutePath);
 
 // The name of a file's thumbnail: the MD5 of its URI in hexadecimal and ".png".
 QString CacheFileName(const QByteArray& uri);
+
+// Whether a write into the cache that failed with this error number concerns
+// the whole cache (no space, a read-only file system, no permission on the
+// folder, the folder gone ...), so that nothing more is to be written there;
+// otherwise only that entry could not be written (its name is taken by a
+// folder, say) and the next one may well be.
+bool StopsCacheWrites(int error);
 
 // What a thumbnail must say of its file to hold for it.
 struct FileStamp {

@@ -50,6 +50,24 @@ bool isPng(const QByteArray& png) {
 bool isText(const QByteArray& type) {
     return type == "tEXt" || type == "zTXt" || type == "iTXt";
 }
+
+// The tags whose compressed text is read (each once): other programs' PNG
+// encoders compress long values such as the URI.
+bool readsCompressed(const QByteArray& key, const PngTags& read) {
+    static const QList<QByteArray> keys{"Thumb::URI", "Thumb::MTime", "Thumb::Size",
+                                        "Thumb::Image::Width", "Thumb::Image::Height"};
+    return keys.contains(key) && !read.contains(key);
+}
+
+// Compressed text (zlib data) of a few kilobytes at most, inflated to at
+// most 64 KiB; empty when it is more or not whole.
+QByteArray inflated(const QByteArray& z) {
+    if (z.isEmpty() || z.size() > 4096)
+        return QByteArray();
+    // qUncompress wants the inflated size first; none is known.
+    const QByteArray out = qUncompress(QByteArray(4, '\0') + z);
+    return out.size() <= 65536 ? out : QByteArray();
+}
 } // namespace
 
 quint32 PngCrc(const QByteArray& bytes) {
@@ -85,7 +103,7 @@ PngSummary ReadPngSummary(const QByteArray& png) {
             ended = true;
             return false;
         }
-        if (c.type != "tEXt" && c.type != "iTXt")
+        if (!isText(c.type))
             return true;
         const QByteArray data = png.mid(c.data, c.length);
         const qsizetype zero = data.indexOf('\0');
@@ -94,12 +112,20 @@ PngSummary ReadPngSummary(const QByteArray& png) {
         const QByteArray key = data.left(zero);
         if (c.type == "tEXt") {
             out.text.insert(key, data.mid(zero + 1));
-        } else if (c.type == "iTXt" && data.size() > zero + 2 && data[zero + 1] == 0) {
-            // Uncompressed international text: skip language and translated keyword.
+        } else if (c.type == "zTXt") {
+            // Compression method 0, then the zlib data.
+            if (data.size() > zero + 1 && data[zero + 1] == 0 && readsCompressed(key, out.text))
+                out.text.insert(key, inflated(data.mid(zero + 2)));
+        } else if (data.size() > zero + 2 && data[zero + 2] == 0) {
+            // International text: compressed or not, method 0; language and
+            // translated keyword skipped.
+            const bool compressed = data[zero + 1] != 0;
             const qsizetype lang = data.indexOf('\0', zero + 3);
             const qsizetype trans = lang < 0 ? -1 : data.indexOf('\0', lang + 1);
-            if (trans >= 0)
+            if (trans >= 0 && !compressed)
                 out.text.insert(key, data.mid(trans + 1));
+            else if (trans >= 0 && readsCompressed(key, out.text))
+                out.text.insert(key, inflated(data.mid(trans + 1)));
         }
         return true;
     });

@@ -1,10 +1,10 @@
 #pragma once
 
 // What the thumbnail cache reads and writes of a PNG file without decoding
-// its pixels: the size in its header, its plain text chunks, whether it is
-// complete, and text chunks put in after Qt has encoded the pixels (Qt writes
-// long values as compressed zTXt chunks, and its reader cannot look up a
-// keyword that holds "::").
+// its pixels: the size in its header, its text, whether it is complete, and
+// text chunks put in after Qt has encoded the pixels (Qt writes long values
+// as compressed zTXt chunks, and its reader cannot look up a keyword that
+// holds "::").
 #include "thumbs/CacheRules.h"
 
 #include <QByteArray>
@@ -14,7 +14,8 @@
 
 struct PngSummary {
     QSize size;            // from the header; invalid when the bytes are no PNG
-    PngTags text;          // the tEXt chunks (and uncompressed iTXt) anywhere in the file
+    PngTags text;          // the text chunks anywhere in the file; compressed
+                           // ones only for the thumbnail tags
     bool complete = false; // every chunk whole, up to the closing IEND
 };
 PngSummary ReadPngSummary(const QByteArray& png);

@@ -2,11 +2,11 @@
 
 #include "platform/Files.h"
 #include "platform/Picture.h"
+#include "thumbs/CacheFiles.h"
 #include "thumbs/PngText.h"
 #include "thumbs/ThumbRules.h"
 
 #include <QBuffer>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
@@ -28,51 +28,6 @@ void closeFd(int& fd) {
     fd = -1;
 }
 
-// A folder below another, never through a link; created (owner only) when
-// asked and missing.
-int openFolder(int parent, const QString& name, bool create) {
-    if (parent < 0)
-        return -1;
-    const QByteArray n = encoded(name);
-    bool made = false;
-    if (create) {
-        made = ::mkdirat(parent, n.constData(), 0700) == 0;
-        if (!made && errno != EEXIST)
-            return -1;
-    }
-    const int fd = ::openat(parent, n.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    // The umask may have taken bits away: a new folder is the owner's alone.
-    if (fd >= 0 && made)
-        ::fchmod(fd, 0700);
-    return fd;
-}
-
-// A regular file of the cache, whole, when it is no larger than the limit;
-// never through a link, and never a pipe that could block.
-QByteArray readCached(int folder, const QString& name, qint64 limit) {
-    if (folder < 0)
-        return QByteArray();
-    const int fd =
-        ::openat(folder, encoded(name).constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0)
-        return QByteArray();
-    QByteArray out;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && st.st_size <= limit) {
-        out.resize(qsizetype(st.st_size));
-        out.truncate(ReadUpTo(fd, out.data(), out.size()));
-    }
-    ::close(fd);
-    return out;
-}
-
-PngTags tagsOf(const QImage& image) {
-    PngTags tags;
-    for (const QString& key : image.textKeys())
-        tags.insert(key.toLatin1(), image.text(key).toLatin1());
-    return tags;
-}
-
 QByteArray encodePng(const QImage& image, const QList<QPair<QByteArray, QByteArray>>& tags) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -81,16 +36,31 @@ QByteArray encodePng(const QImage& image, const QList<QPair<QByteArray, QByteArr
     // zlib's fastest level: a thumbnail is written once and read often, and
     // the stronger levels cost several times the time for a few per cent.
     writer.setQuality(85);
-    if (!writer.write(image.convertToFormat(QImage::Format_ARGB32)))
+    // Red, green and blue only, unless the picture has an alpha channel
+    // (which an opaque thumbnail has lost on its way here).
+    if (!writer.write(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                    : QImage::Format_RGB32)))
         return QByteArray();
     return WithPngText(bytes, tags);
 }
 
 } // namespace
 
+void DropOpaqueAlpha(QImage& image) {
+    const QImage::Format f = image.format();
+    if (f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
+        return;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x)
+            if (qAlpha(line[x]) != 255)
+                return;
+    }
+    image.reinterpretAsFormat(QImage::Format_RGB32);
+}
+
 ThumbCache::ThumbCache(QSize box, qreal pixelRatio)
-    : m_root(
-          ThumbnailCacheRoot(qEnvironmentVariable("XDG_CACHE_HOME"), qEnvironmentVariable("HOME"))),
+    : m_root(CurrentCacheRoot()),
       m_size(m_root.isEmpty() ? CacheSize() : CacheSizeFor(DevicePixels(box, pixelRatio))),
       m_box(box), m_ratio(pixelRatio) {}
 
@@ -104,9 +74,19 @@ void ThumbCache::openExisting() {
     m_opened = true;
     const QByteArray root = encoded(m_root);
     m_folders.root = ::open(root.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    m_folders.size = openFolder(m_folders.root, m_size.folder, false);
-    m_folders.fail = openFolder(m_folders.root, FailureFolder(), false);
+    m_folders.size = OpenCacheFolder(m_folders.root, m_size.folder, false);
+    m_folders.fail = openFailureFolder(false);
     findCanonicalRoot();
+}
+
+int ThumbCache::openFailureFolder(bool create) {
+    // One folder at a time, so that neither is reached through a link.
+    const QStringList parts = FailureFolder().split(QLatin1Char('/'));
+    const int all = OpenCacheFolder(m_folders.root, parts[0], create);
+    const int own = OpenCacheFolder(all, parts[1], create);
+    if (all >= 0)
+        ::close(all);
+    return own;
 }
 
 void ThumbCache::findCanonicalRoot() {
@@ -128,15 +108,11 @@ void ThumbCache::createMissing(bool failures) {
     }
     if (!failures && m_folders.size < 0 && !m_triedSize) {
         m_triedSize = true;
-        m_folders.size = openFolder(m_folders.root, m_size.folder, true);
+        m_folders.size = OpenCacheFolder(m_folders.root, m_size.folder, true);
     }
     if (failures && m_folders.fail < 0 && !m_triedFail) {
         m_triedFail = true;
-        const QStringList parts = FailureFolder().split(QLatin1Char('/'));
-        const int fail = openFolder(m_folders.root, parts[0], true);
-        m_folders.fail = openFolder(fail, parts[1], true);
-        if (fail >= 0)
-            ::close(fail);
+        m_folders.fail = openFailureFolder(true);
     }
 }
 
@@ -185,7 +161,7 @@ ThumbCache::Visit ThumbCache::visit(const QString& path) {
         return v;
     if (insideCache(path))
         return v;
-    v.stamp.uri = FileUri(QDir::cleanPath(QFileInfo(path).absoluteFilePath()));
+    v.stamp.uri = ListedUri(path);
     v.stamp.mtime = qint64(v.before.st_mtim.tv_sec);
     v.stamp.size = qint64(v.before.st_size);
     v.name = CacheFileName(v.stamp.uri);
@@ -201,19 +177,17 @@ ThumbCache::Found ThumbCache::find(const Visit& v) {
     if (!v.readable)
         return Found();
     const Folders f = folders(Use::Read);
-    const QByteArray bytes = readCached(f.size, v.name, MaxCachedBytes(m_size.pixels));
-    // The header first: a PNG that is not whole, claims more than the
-    // folder's square or names another file costs no decoding.
+    const QByteArray bytes = ReadCacheFile(f.size, v.name, MaxCachedBytes(m_size.pixels));
+    // The header and the text first: a PNG that is not whole, claims more
+    // than the folder's square or names another file costs no decoding.
     const PngSummary head = ReadPngSummary(bytes);
-    if (!head.complete || head.size.width() > m_size.pixels || head.size.height() > m_size.pixels)
-        return Found();
-    const bool tagged = head.text.contains("Thumb::URI") && head.text.contains("Thumb::MTime");
-    if (tagged && !TagsHold(head.text, v.stamp))
+    if (!head.complete || head.size.width() > m_size.pixels || head.size.height() > m_size.pixels ||
+        !TagsHold(head.text, v.stamp))
         return Found();
     QSize natural = TaggedNaturalSize(head.text, head.size);
-    if (tagged && !natural.isValid())
+    if (!natural.isValid())
         natural = LoadPictureSize(v.path);
-    if (tagged && !ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
+    if (!ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
         return Found();
 
     QBuffer buffer;
@@ -223,17 +197,6 @@ ThumbCache::Found ThumbCache::find(const Visit& v) {
     Found out;
     if (!reader.read(&out.image) || out.image.size() != head.size)
         return Found();
-    if (!tagged) {
-        // Compressed text only: the decoder has read it.
-        const PngTags tags = tagsOf(out.image);
-        if (!TagsHold(tags, v.stamp))
-            return Found();
-        natural = TaggedNaturalSize(tags, head.size);
-        if (!natural.isValid())
-            natural = LoadPictureSize(v.path);
-        if (!ThumbnailServes(head.size, natural, m_size.pixels, m_box, m_ratio))
-            return Found();
-    }
     out.natural = natural;
     return out;
 }
@@ -242,7 +205,7 @@ bool ThumbCache::knownFailure(const Visit& v) {
     if (!v.readable)
         return false;
     const Folders f = folders(Use::Read);
-    const PngSummary head = ReadPngSummary(readCached(f.fail, v.name, 1 << 16));
+    const PngSummary head = ReadPngSummary(ReadCacheFile(f.fail, v.name, MaxFailureRecordBytes));
     return head.complete && TagsHold(head.text, v.stamp);
 }
 
@@ -255,36 +218,54 @@ bool ThumbCache::unchanged(const Visit& v) const {
            now.st_mtim.tv_nsec == v.before.st_mtim.tv_nsec;
 }
 
-void ThumbCache::write(int folder, const QString& name, const QByteArray& png) {
+void ThumbCache::write(int folder, const Visit& v, const QByteArray& png) {
     if (folder < 0 || png.isEmpty())
         return;
     // A temporary file of this process in the same folder, renamed over the
     // thumbnail: readers see the old file or the new one, never a part. The
     // rename replaces a link of that name, never what it points to.
     static std::atomic<int> serial{0};
-    const QByteArray temp = encoded(name) + ".piksor-" + QByteArray::number(qint64(::getpid())) +
-                            "-" + QByteArray::number(serial++) + ".tmp";
+    const QByteArray name = encoded(v.name);
+    const QByteArray temp = name + ".piksor-" + QByteArray::number(qint64(::getpid())) + "-" +
+                            QByteArray::number(serial++) + ".tmp";
+    int error = 0;
+    struct stat written {};
     const int fd = ::openat(folder, temp.constData(),
                             O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0) {
-        m_writeFailed = true;
+        error = errno;
+    } else {
+        if (::fchmod(fd, 0600) != 0 || WriteAll(fd, png.constData(), png.size()) != FsStatus::Ok ||
+            ::fstat(fd, &written) != 0)
+            error = errno;
+        if (::close(fd) != 0 && error == 0)
+            error = errno;
+        if (error == 0 && ::renameat(folder, temp.constData(), folder, name.constData()) != 0)
+            error = errno;
+        if (error != 0)
+            ::unlinkat(folder, temp.constData(), 0);
+    }
+    // An entry that cannot be written is skipped; a cache that cannot be
+    // written is written no more.
+    if (error != 0) {
+        if (StopsCacheWrites(error))
+            m_writeFailed = true;
         return;
     }
-    const bool written =
-        ::fchmod(fd, 0600) == 0 && WriteAll(fd, png.constData(), png.size()) == FsStatus::Ok;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed ||
-        ::renameat(folder, temp.constData(), folder, encoded(name).constData()) != 0) {
-        ::unlinkat(folder, temp.constData(), 0);
-        m_writeFailed = true;
-    }
+    // The file may have been deleted, moved or renamed while this entry was
+    // written, and the entries of its name forgotten before it arrived: it
+    // goes again, unless it is no longer the one written here.
+    struct stat now {};
+    if (!unchanged(v) && ::fstatat(folder, name.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == written.st_dev && now.st_ino == written.st_ino)
+        ::unlinkat(folder, name.constData(), 0);
 }
 
 void ThumbCache::store(const Visit& v, const QImage& reduced, QSize natural) {
     if (!v.writable || m_writeFailed || reduced.isNull() || !unchanged(v))
         return;
     const Folders f = folders(Use::WriteThumbnail);
-    write(f.size, v.name, encodePng(reduced, TagsToWrite(v.stamp, natural)));
+    write(f.size, v, encodePng(reduced, TagsToWrite(v.stamp, natural)));
 }
 
 void ThumbCache::storeFailure(const Visit& v) {
@@ -293,5 +274,5 @@ void ThumbCache::storeFailure(const Visit& v) {
     const Folders f = folders(Use::WriteFailure);
     QImage empty(1, 1, QImage::Format_ARGB32);
     empty.fill(Qt::transparent);
-    write(f.fail, v.name, encodePng(empty, TagsToWrite(v.stamp)));
+    write(f.fail, v, encodePng(empty, TagsToWrite(v.stamp)));
 }

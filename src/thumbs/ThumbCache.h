@@ -16,6 +16,10 @@
 #include <mutex>
 #include <sys/stat.h>
 
+// A picture whose pixels are all opaque loses its alpha channel (the same
+// bits): it is shown as it is, and written to the cache as red, green and blue.
+void DropOpaqueAlpha(QImage& image);
+
 class ThumbCache {
 public:
     // The cache for thumbnails shown in a box of logical pixels at a device
@@ -69,11 +73,12 @@ private:
     enum class Use { Read, WriteThumbnail, WriteFailure };
     Folders folders(Use use);
     void openExisting();
+    int openFailureFolder(bool create);
     void createMissing(bool failures);
     void findCanonicalRoot();
     bool unchanged(const Visit& v) const;
     bool insideCache(const QString& path);
-    void write(int folder, const QString& name, const QByteArray& png);
+    void write(int folder, const Visit& v, const QByteArray& png);
 
     const QString m_root;
     const CacheSize m_size;

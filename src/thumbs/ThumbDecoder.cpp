@@ -15,22 +15,6 @@
 #include <vector>
 
 namespace {
-// A picture whose pixels are all opaque is handed over without its alpha
-// channel (the same bits), so that the user-interface thread shows it as it
-// is instead of looking for transparent pixels and converting it.
-void dropOpaqueAlpha(QImage& image) {
-    const QImage::Format f = image.format();
-    if (f != QImage::Format_ARGB32 && f != QImage::Format_ARGB32_Premultiplied)
-        return;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(line[x]) != 255)
-                return;
-    }
-    image.reinterpretAsFormat(QImage::Format_RGB32);
-}
-
 // A picture (or the picture already reduced into a larger square) made into
 // the thumbnail of a box of logical pixels: fitted to the box, with the box's
 // device pixels and the ratio they carry, unless the picture is smaller than
@@ -44,7 +28,8 @@ Thumb fitted(QImage picture, QSize natural, QSize box, qreal pixelRatio) {
         if (picture.size() != pixels)
             picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     }
-    dropOpaqueAlpha(picture);
+    // Opaque pixels are shown as they are, without looking for transparent ones.
+    DropOpaqueAlpha(picture);
     if (out.fit.scaled)
         picture.setDevicePixelRatio(pixelRatio);
     out.image = std::move(picture);
@@ -118,6 +103,7 @@ Thumb CachedThumb(const QString& path, QSize box, qreal pixelRatio, ThumbCache& 
             ? d.image.scaled(inSquare.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
             : std::move(d.image);
     kept.convertTo(QImage::Format_ARGB32);
+    DropOpaqueAlpha(kept);
     Thumb out = fitted(kept, d.natural, box, pixelRatio);
     if (afterwards)
         *afterwards = [&cache, visit, kept, natural = d.natural] {

@@ -2,6 +2,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/thumbs/ThumbRules.h src/thumbs/ThumbRules.cpp
   src/thumbs/CacheRules.h src/thumbs/CacheRules.cpp
   src/thumbs/PngText.h src/thumbs/PngText.cpp
+  src/thumbs/CacheFiles.h src/thumbs/CacheFiles.cpp
   src/thumbs/ThumbCache.h src/thumbs/ThumbCache.cpp
   src/thumbs/ThumbDecoder.h src/thumbs/ThumbDecoder.cpp
   src/thumbs/ThumbWidgets.h src/thumbs/ThumbWidgets.cpp

@@ -12,11 +12,13 @@
 #include "platform/FileOps.h"
 #include "rename/frmNameInput.h"
 #include "rename/frmReName.h"
+#include "thumbs/ThumbDecoder.h"
 #include "thumbs/ThumbDrag.h"
 #include "thumbs/ThumbWidgets.h"
 
 #include <QAction>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,6 +36,17 @@ QStringList Files(const QString& folder) {
     QStringList names = QDir(folder).entryList(QDir::Files);
     names.sort(Qt::CaseSensitive);
     return names;
+}
+
+// Every file below a folder, by its path relative to it, with its SHA-256.
+QMap<QString, QByteArray> TreeSnapshot(const QString& folder) {
+    QMap<QString, QByteArray> out;
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(QDir(folder).relativeFilePath(path), Sha(path));
+    }
+    return out;
 }
 } // namespace
 
@@ -66,6 +79,8 @@ private slots:
     void noSecondOperationInside();
     void editMenuShortcutUsesActiveWindow();
     void retryRetries();
+    void cacheForgetsOldNames_data();
+    void cacheForgetsOldNames();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -356,6 +371,8 @@ void TestOperations::deleteConfirmation() {
         QCOMPARE(Files(m_src), (QStringList{"b.gif", "new.bmp"}));
         QCOMPARE(ShownNames(*m_w), QStringList{"b.gif"});
         QVERIFY(m_w->picPre1[photo]->picture().isNull());
+        // No thumbnail cache was there, and none is made.
+        QVERIFY(!QFileInfo::exists(m_dir->file("cache")));
     } else {
         QCOMPARE(Files(m_src).size(), 4);
         QCOMPARE(ShownNames(*m_w).size(), 3);
@@ -653,6 +670,80 @@ void TestOperations::retryRetries() {
     QCOMPARE(tries, 2);
     QCOMPARE(Files(m_dst), QStringList{"PHOTO.JPG"});
     QVERIFY(!QFile::exists(m_dir->file("src/photo.jpg")));
+}
+
+void TestOperations::cacheForgetsOldNames_data() {
+    QTest::addColumn<int>("op");
+    QTest::addColumn<bool>("wasteBin");
+    QTest::addColumn<QString>("newPath"); // relative to the test folder
+    QTest::newRow("delete") << int(OpDelete) << false << QString();
+    QTest::newRow("waste bin") << int(OpDelete) << true << QString();
+    QTest::newRow("move") << int(OpMove) << false << "dst/PHOTO.JPG";
+    QTest::newRow("rename") << int(OpRenameOne) << false << "src/renamed.jpg";
+    QTest::newRow("batch rename") << int(OpRenameAll) << false << "src/SRC 001.JPG";
+}
+
+void TestOperations::cacheForgetsOldNames() {
+    QFETCH(int, op);
+    QFETCH(bool, wasteBin);
+    QFETCH(QString, newPath);
+    MsgBoxRecorder boxes;
+    boxes.answer(Msg::Yes);
+    // Old enough to be cached, the folder is listed again: the program
+    // writes the thumbnails of its three files.
+    for (const QString& name : Files(m_src))
+        Backdate(m_src + "/" + name);
+    m_w->ListPre(m_src);
+    ThumbDecoder::finish();
+    const QString cache = ThumbnailCache();
+    const QString photo = m_src + "/photo.jpg";
+    const QString name = CacheFileName(FileUri(photo));
+    QVERIFY(QFile::exists(cache + "/normal/" + name));
+    // Its thumbnails of the other sizes and failure records, and what stays:
+    // a file of a similar name, and an entry named after the photo whose
+    // Thumb::URI names another file.
+    const FileStamp stamp{FileUri(photo), 1000000000, QFileInfo(photo).size()};
+    auto png = [](const FileStamp& file) {
+        return ThumbnailPng(QSize(8, 4), Qt::red, TagsToWrite(file));
+    };
+    QStringList gone{"normal/" + name};
+    for (const QString& folder :
+         QStringList{"large", "xx-large", FailureFolder(), "fail/other-2"}) {
+        gone.append(folder + "/" + name);
+        m_dir->write("cache/thumbnails/" + gone.last(), png(stamp));
+    }
+    const FileStamp similar{FileUri(m_src + "/photo.jpg.jpg"), 1000000000, 5};
+    m_dir->write("cache/thumbnails/x-large/" + CacheFileName(similar.uri), png(similar));
+    m_dir->write("cache/thumbnails/x-large/" + name, png(similar));
+    auto before = TreeSnapshot(cache);
+    SelectNames(*m_w, {"photo.jpg"});
+    ModalScript modal;
+    if (op == OpMove)
+        ChooseFolder(modal, m_dst);
+    if (op == OpRenameOne)
+        TypeNameAndOk(modal, "renamed.jpg");
+    if (op == OpRenameAll)
+        modal.then([](QDialog& d) { static_cast<frmReName&>(d).cmdOk->click(); });
+    if (wasteBin) {
+        std::unique_ptr<QMimeData> data(labelsOf(*m_w));
+        drop(m_main->imgDust, *data);
+    } else {
+        (op == OpDelete      ? m_main->cmdDelete
+         : op == OpMove      ? m_main->cmdMove
+         : op == OpRenameOne ? m_main->cmdReNameSingle
+                             : m_main->cmdReName)
+            ->click();
+    }
+    ThumbDecoder::finish();
+    QVERIFY(!QFile::exists(photo));
+    QVERIFY(newPath.isEmpty() || QFile::exists(m_dir->file(newPath)));
+    // Exactly the entries of the old name are gone; one of the new name may
+    // have been written since.
+    for (const QString& entry : gone)
+        before.remove(entry);
+    auto after = TreeSnapshot(cache);
+    after.remove("normal/" + CacheFileName(FileUri(m_dir->file(newPath))));
+    QCOMPARE(after, before);
 }
 
 QTEST_MAIN(TestOperations)

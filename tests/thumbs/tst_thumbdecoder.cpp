@@ -1,14 +1,17 @@
 // Decoding ahead on worker threads: every picture of a long list arrives,
 // in listing order, whatever the workers do meanwhile; the shared thumbnail
-// cache read before decoding and written after, whatever state it is in.
+// cache read before decoding and written after, whatever state it is in, and
+// the entries of a file that is gone forgotten.
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
+#include "thumbs/CacheFiles.h"
 #include "thumbs/PngText.h"
 #include "thumbs/ThumbCache.h"
 #include "thumbs/ThumbDecoder.h"
 
 #include <QDir>
 #include <QDirIterator>
+#include <QImageWriter>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -65,6 +68,12 @@ private slots:
     void cacheFolders();
     void pixelsOfTheScreen_data();
     void pixelsOfTheScreen();
+    void colourTypes_data();
+    void colourTypes();
+    void blockedEntrySkipped_data();
+    void blockedEntrySkipped();
+    void forgetting_data();
+    void forgetting();
 };
 
 void TestThumbDecoder::everyPictureArrives_data() {
@@ -197,8 +206,9 @@ void TestThumbDecoder::cacheEntries() {
         // file the owner's alone, inside the folder's square.
         const QByteArray png = ReadAll(thumb);
         QCOMPARE(ReadPngSummary(png).size, QSize(128, 96));
-        // Eight bits a channel, with alpha, not interlaced.
-        QCOMPARE(png.mid(24, 5), QByteArray("\x08\x06\0\0\0", 5));
+        // Eight bits a channel, red, green and blue (the photograph is
+        // opaque), not interlaced.
+        QCOMPARE(png.mid(24, 5), QByteArray("\x08\x02\0\0\0", 5));
         for (const auto& [key, value] : TagsToWrite(stampOf(photo), QSize(400, 300)))
             QVERIFY2(png.contains("tEXt" + key + '\0' + value), key.constData());
         QCOMPARE(QFileInfo(thumb).permissions() & 0x0777, QFileDevice::Permissions(0x0600));
@@ -300,6 +310,120 @@ void TestThumbDecoder::pixelsOfTheScreen() {
         else
             QCOMPARE(c.image, first);
     }
+}
+
+void TestThumbDecoder::colourTypes_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("alpha"); // of the left half; the right half is opaque
+    QTest::addColumn<int>("colourType");
+    QTest::newRow("photograph") << "a.jpg" << 255 << 2;
+    QTest::newRow("icon, half translucent") << "b.ico" << 128 << 6;
+    QTest::newRow("icon with alpha, all opaque") << "c.ico" << 255 << 2;
+}
+
+void TestThumbDecoder::colourTypes() {
+    QFETCH(QString, file);
+    QFETCH(int, alpha);
+    QFETCH(int, colourType);
+    TestFolder dir;
+    QImage img(200, 100, QImage::Format_ARGB32);
+    img.fill(QColor(200, 120, 40));
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 100; ++x)
+            img.setPixelColor(x, y, QColor(200, 120, 40, alpha));
+    const QString path = dir.file(file);
+    QVERIFY(QImageWriter(path, QFileInfo(file).suffix().toLatin1()).write(img));
+    Backdate(path);
+    throughCache(path);
+    const QByteArray png = ReadAll(ThumbnailCache() + "/normal/" + CacheFileName(FileUri(path)));
+    QCOMPARE(int(png[25]), colourType);
+    // Shown from the cache with its transparency.
+    const QImage shown = throughCache(path).image;
+    QVERIFY(qAbs(shown.pixelColor(10, 16).alpha() - alpha) <= 1);
+    QCOMPARE(shown.pixelColor(54, 16).alpha(), 255);
+}
+
+void TestThumbDecoder::blockedEntrySkipped_data() {
+    QTest::addColumn<QString>("folder"); // where the first file's entry is taken by a folder
+    QTest::newRow("a thumbnail") << "normal";
+    QTest::newRow("a failure record") << FailureFolder();
+}
+
+void TestThumbDecoder::blockedEntrySkipped() {
+    QFETCH(QString, folder);
+    TestFolder dir;
+    QStringList paths;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
+        paths.append(WritePicture(dir.file("pics"), name, QSize(400, 300), "JPG"));
+    if (folder != "normal")
+        dir.write("pics/a.jpg", "no picture");
+    for (const QString& p : paths)
+        Backdate(p);
+    const QString blocked = folder + "/" + CacheFileName(FileUri(paths[0])) + "/in the way";
+    dir.write("cache/thumbnails/" + blocked, "x");
+    // One cache for the three, as in a listing: the entry that cannot be
+    // written is skipped, those after it are written.
+    ThumbCache cache(QSize(64, 64), 1);
+    for (const QString& p : paths) {
+        std::function<void()> afterwards;
+        CachedThumb(p, QSize(64, 64), 1, cache, &afterwards);
+        if (afterwards)
+            afterwards();
+    }
+    QStringList expected{blocked};
+    for (int i = 1; i < 3; ++i) {
+        expected.append("normal/" + CacheFileName(FileUri(paths[i])));
+        QVERIFY(TagsHold(cachedTags(dir.file("cache/thumbnails/" + expected.last())),
+                         stampOf(paths[i])));
+    }
+    expected.sort();
+    QCOMPARE(filesUnder(dir.file("cache/thumbnails")), expected);
+}
+
+void TestThumbDecoder::forgetting_data() {
+    QTest::addColumn<QString>("entry"); // what lies in each size and failure folder
+    QTest::addColumn<bool>("forgotten");
+    QTest::newRow("another program's, in compressed text") << "foreign" << true;
+    QTest::newRow("under the folder's real path") << "real" << true;
+    QTest::newRow("a link to a copy elsewhere") << "link" << false;
+    QTest::newRow("a folder") << "folder" << false;
+}
+
+void TestThumbDecoder::forgetting() {
+    QFETCH(QString, entry);
+    QFETCH(bool, forgotten);
+    TestFolder dir;
+    // The picture reached through a link to its folder, as a listing of the
+    // link records it.
+    const QString real = Backdate(WritePicture(dir.file("pics"), "photo one.jpg", QSize(40, 30)));
+    QVERIFY(QFile::link(dir.file("pics"), dir.file("via")));
+    const QString path = dir.file("via/photo one.jpg");
+    FileStamp stamp = stampOf(path);
+    if (entry == "real")
+        stamp.uri = FileUri(real);
+    const QByteArray own = ThumbnailPng(QSize(8, 6), Qt::red, TagsToWrite(stamp, QSize(40, 30)));
+    const QString outside = dir.write("elsewhere.png", own);
+    QStringList places;
+    for (const CacheSize& size : CacheSizes())
+        places.append(size.folder);
+    places << FailureFolder() << "fail/another-1.0";
+    const QString name = CacheFileName(stamp.uri);
+    for (QString& place : places) {
+        const QString folder = "cache/thumbnails/" + place;
+        if (entry == "real" || entry == "foreign")
+            place =
+                dir.write(folder + "/" + name,
+                          entry == "real" ? own : ThumbnailPng(QSize(8, 6), Qt::red, {}, stamp));
+        else if (entry == "link")
+            QVERIFY(QFile::link(outside, place = dir.mkdir(folder) + "/" + name));
+        else
+            place = dir.mkdir(folder + "/" + name);
+    }
+    QVERIFY(QFile::remove(path));
+    ForgetThumbnails(path);
+    for (const QString& place : places)
+        QCOMPARE(QFileInfo(place).exists() || QFileInfo(place).isSymLink(), !forgotten);
+    QCOMPARE(ReadAll(outside), own);
 }
 
 QTEST_MAIN(TestThumbDecoder)
