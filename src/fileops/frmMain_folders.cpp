@@ -10,6 +10,7 @@
 #include "platform/MsgBox.h"
 #include "platform/ShowModal.h"
 #include "platform/Volumes.h"
+#include "thumbs/CacheFiles.h"
 
 #include <QAction>
 #include <QFileInfo>
@@ -41,7 +42,8 @@ void frmMain::mnuFolderDelete_Click() {
                    QStringLiteral("すべて削除します"),
                Msg::OkCancel | Msg::Critical, title) != Msg::Ok)
         return;
-    const Leftovers left = DeleteTree(target);
+    // The shared thumbnail cache forgets each picture as it goes.
+    const Leftovers left = DeleteTree(target, ForgetThumbnails);
     // The list moves to the parent folder.
     dirSelect->setPath(QFileInfo(target).path());
     dirSelect->Refresh();

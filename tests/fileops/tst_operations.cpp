@@ -672,6 +672,9 @@ void TestOperations::retryRetries() {
     QVERIFY(!QFile::exists(m_dir->file("src/photo.jpg")));
 }
 
+// Not an operation code: the folder of the photo is deleted.
+constexpr int FolderDeletion = -1;
+
 void TestOperations::cacheForgetsOldNames_data() {
     QTest::addColumn<int>("op");
     QTest::addColumn<bool>("wasteBin");
@@ -681,6 +684,7 @@ void TestOperations::cacheForgetsOldNames_data() {
     QTest::newRow("move") << int(OpMove) << false << "dst/PHOTO.JPG";
     QTest::newRow("rename") << int(OpRenameOne) << false << "src/renamed.jpg";
     QTest::newRow("batch rename") << int(OpRenameAll) << false << "src/SRC 001.JPG";
+    QTest::newRow("folder deletion") << FolderDeletion << false << QString();
 }
 
 void TestOperations::cacheForgetsOldNames() {
@@ -688,10 +692,12 @@ void TestOperations::cacheForgetsOldNames() {
     QFETCH(bool, wasteBin);
     QFETCH(QString, newPath);
     MsgBoxRecorder boxes;
-    boxes.answer(Msg::Yes);
+    if (op != FolderDeletion)
+        boxes.answer(Msg::Yes);
     // Old enough to be cached, the folder is listed again: the program
     // writes the thumbnails of its three files.
-    for (const QString& name : Files(m_src))
+    const QStringList files = Files(m_src);
+    for (const QString& name : files)
         Backdate(m_src + "/" + name);
     m_w->ListPre(m_src);
     ThumbDecoder::finish();
@@ -724,7 +730,16 @@ void TestOperations::cacheForgetsOldNames() {
         TypeNameAndOk(modal, "renamed.jpg");
     if (op == OpRenameAll)
         modal.then([](QDialog& d) { static_cast<frmReName&>(d).cmdOk->click(); });
-    if (wasteBin) {
+    if (op == FolderDeletion) {
+        // The folder goes with its three pictures, once no window shows it.
+        m_w->close();
+        QCoreApplication::processEvents();
+        QCOMPARE(m_main->dirSelect->setPath(m_src), FsStatus::Ok);
+        m_main->mnuFolderDelete->trigger();
+        for (const QString& other : files)
+            if (other != "photo.jpg")
+                gone.append("normal/" + CacheFileName(FileUri(m_src + "/" + other)));
+    } else if (wasteBin) {
         std::unique_ptr<QMimeData> data(labelsOf(*m_w));
         drop(m_main->imgDust, *data);
     } else {
