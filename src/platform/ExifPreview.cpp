@@ -108,9 +108,8 @@ std::optional<QRect> PreviewContent(const QImage& preview, QSize picture) {
     return std::nullopt;
 }
 
-QImage Oriented(QImage image, int orientation) {
+QImageIOHandler::Transformations TurnOf(int orientation) {
     using H = QImageIOHandler;
-    // As the decoder maps the orientations 1 to 8.
     static const H::Transformations turns[] = {H::TransformationNone,
                                                H::TransformationMirror,
                                                H::TransformationRotate180,
@@ -119,9 +118,12 @@ QImage Oriented(QImage image, int orientation) {
                                                H::TransformationRotate90,
                                                H::TransformationMirrorAndRotate90,
                                                H::TransformationRotate270};
-    if (orientation < 1 || orientation > 8)
-        return image;
-    const H::Transformations turn = turns[orientation - 1];
+    return orientation >= 1 && orientation <= 8 ? turns[orientation - 1] : H::TransformationNone;
+}
+
+QImage Oriented(QImage image, int orientation) {
+    using H = QImageIOHandler;
+    const H::Transformations turn = TurnOf(orientation);
     if (turn & (H::TransformationMirror | H::TransformationFlip))
         image =
             std::move(image).mirrored(turn & H::TransformationMirror, turn & H::TransformationFlip);
@@ -143,6 +145,7 @@ std::optional<SourcePicture> EmbeddedPreview(const ByteSource& head) {
     SourcePicture out;
     out.image = Oriented(*content == preview->rect() ? *preview : preview->copy(*content),
                          read->orientation);
-    out.natural = read->orientation >= 5 ? read->stored.transposed() : read->stored;
+    const bool quarter = TurnOf(read->orientation) & QImageIOHandler::TransformationRotate90;
+    out.natural = quarter ? read->stored.transposed() : read->stored;
     return out;
 }

@@ -5,6 +5,7 @@
 #include "platform/PictureClaim.h"
 
 #include <QImage>
+#include <QImageIOHandler>
 #include <QRect>
 #include <QSize>
 #include <optional>
@@ -27,8 +28,10 @@ bool CloseProportions(QSize a, QSize b);
 // bars. Nothing when neither holds.
 std::optional<QRect> PreviewContent(const QImage& preview, QSize picture);
 
-// The image turned as the JPEG decoder turns a picture of the EXIF
-// orientation (1 to 8).
+// How the JPEG decoder turns a picture of the EXIF orientation (1 to 8).
+QImageIOHandler::Transformations TurnOf(int orientation);
+
+// The image turned so.
 QImage Oriented(QImage image, int orientation);
 
 // The preview embedded in a JPEG file, turned as the picture is, and the
