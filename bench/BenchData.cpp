@@ -1,13 +1,17 @@
 #include "BenchData.h"
 
+#include "ImageFiles.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QImage>
-#include <QImageWriter>
+#include <QPainter>
+#include <QSaveFile>
 #include <QThread>
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -38,23 +42,23 @@ QImage noisyPicture(int width, int height, uint32_t seed) {
     }
     return img;
 }
-} // namespace
 
-bool EnsureBenchData(const QString& folder, int count, int width, int height) {
+// The photographs encoded into the folder, on every core; files already there
+// are kept.
+bool ensure(const QString& folder, int count, int width, int height,
+            const std::function<QByteArray(const QImage&)>& encode) {
     QDir().mkpath(folder);
     std::atomic<int> nextIndex{0};
     std::atomic<bool> ok{true};
     auto work = [&] {
         for (int i = nextIndex++; i < count; i = nextIndex++) {
-            const QString path = QDir(folder).filePath(
-                QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0')));
-            if (QFileInfo(path).size() > 0)
+            QSaveFile file(QDir(folder).filePath(
+                QStringLiteral("photo%1.jpg").arg(i, 3, 10, QLatin1Char('0'))));
+            if (QFileInfo(file.fileName()).size() > 0)
                 continue;
-            const QString temp = path + QStringLiteral(".part");
-            QImageWriter writer(temp, "jpeg");
-            writer.setQuality(90);
-            if (!writer.write(noisyPicture(width, height, uint32_t(i + 1))) ||
-                !QFile::rename(temp, path))
+            const QByteArray bytes = encode(noisyPicture(width, height, uint32_t(i + 1)));
+            if (bytes.isEmpty() || !file.open(QIODevice::WriteOnly) ||
+                file.write(bytes) != bytes.size() || !file.commit())
                 ok = false;
         }
     };
@@ -65,4 +69,22 @@ bool EnsureBenchData(const QString& folder, int count, int width, int height) {
     for (auto& t : threads)
         t.join();
     return ok;
+}
+} // namespace
+
+bool EnsureBenchData(const QString& folder, int count, int width, int height) {
+    return ensure(folder, count, width, height,
+                  [](const QImage& photo) { return Jpeg(photo, 90); });
+}
+
+bool EnsureCameraBenchData(const QString& folder, int count, int width, int height) {
+    return ensure(folder, count, width, height, [](const QImage& photo) {
+        QImage preview(160, 120, QImage::Format_RGB32);
+        preview.fill(Qt::black);
+        const QImage fitted =
+            photo.scaled(preview.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        QPainter(&preview).drawImage((preview.width() - fitted.width()) / 2,
+                                     (preview.height() - fitted.height()) / 2, fitted);
+        return WithExif(Jpeg(photo, 90), 1, Jpeg(preview, 75), false);
+    });
 }

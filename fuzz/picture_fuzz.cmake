@@ -5,14 +5,10 @@
 # Our own code that reads the files is built instrumented; Qt's decoders are
 # the system's, and the metafile reader (fuzzed by wmf_fuzz) is linked as it is.
 if(PIKSOR_FUZZ)
-  add_executable(picture_fuzz fuzz/picture_fuzz.cpp
-                 src/platform/Picture.h src/platform/Picture.cpp
-                 src/platform/PictureClaim.h src/platform/PictureClaim.cpp
-                 src/platform/Files.h src/platform/Files.cpp
-                 src/platform/NameOrder.h src/platform/NameOrder.cpp)
-  target_include_directories(picture_fuzz PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/src)
+  piksor_add_fuzzer(picture_fuzz fuzz/picture_fuzz.cpp
+                    src/platform/Picture.h src/platform/Picture.cpp
+                    src/platform/PictureClaim.h src/platform/PictureClaim.cpp
+                    src/platform/Files.h src/platform/Files.cpp
+                    src/platform/NameOrder.h src/platform/NameOrder.cpp)
   target_link_libraries(picture_fuzz PRIVATE piksor_wmf Qt6::Gui)
-  target_compile_options(picture_fuzz PRIVATE -fsanitize=fuzzer,address,undefined
-                         -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
-  target_link_options(picture_fuzz PRIVATE -fsanitize=fuzzer,address,undefined)
 endif()

@@ -15,4 +15,6 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/platform/FileOps.h src/platform/FileOps.cpp
   src/platform/PictureClaim.h src/platform/PictureClaim.cpp
   src/platform/Picture.h src/platform/Picture.cpp
+  src/platform/JpegHead.h src/platform/JpegHead.cpp
+  src/platform/ExifPreview.h src/platform/ExifPreview.cpp
 )

@@ -35,23 +35,43 @@ QByteArray Jpeg(const QImage& image, int quality, bool progressive) {
     return Encoded(image, "jpeg", quality, progressive);
 }
 
-QByteArray WithExifOrientation(const QByteArray& jpeg, int orientation) {
-    // TIFF header (big-endian), one IFD with one SHORT entry, no next IFD.
-    QByteArray tiff("MM\0*", 4);
-    tiff.append("\0\0\0\x08", 4);
-    be16(tiff, 1);
-    be16(tiff, 0x0112);
-    be16(tiff, 3);
-    tiff.append("\0\0\0\x01", 4);
-    be16(tiff, orientation);
-    be16(tiff, 0);
-    tiff.append("\0\0\0\0", 4);
-    QByteArray payload("Exif\0\0", 6);
-    payload += tiff;
+QByteArray WithExif(const QByteArray& jpeg, int orientation, const QByteArray& preview,
+                    bool bigEndian) {
+    using namespace CameraLayout;
+    QByteArray tiff(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
+    auto put = [&tiff, bigEndian](quint32 v, int bytes) {
+        for (int i = 0; i < bytes; ++i)
+            tiff.append(char(v >> 8 * (bigEndian ? bytes - 1 - i : i)));
+    };
+    auto entry = [&put](int tag, int type, quint32 value) {
+        put(tag, 2);
+        put(type, 2);
+        put(1, 4);
+        put(value, type == 3 ? 2 : 4);
+        if (type == 3)
+            put(0, 2);
+    };
+    put(Ifd0, 4);
+    put(1, 2);
+    if (orientation)
+        entry(0x0112, 3, orientation);
+    else
+        entry(0x0128, 3, 2); // the resolution unit, where the orientation would be
+    put(preview.isEmpty() ? 0 : Ifd1, 4);
+    if (!preview.isEmpty()) {
+        put(3, 2);
+        entry(0x0103, 3, 6); // compressed as JPEG
+        entry(0x0201, 4, Preview);
+        entry(0x0202, 4, quint32(preview.size()));
+        put(0, 4);
+        tiff += preview;
+    }
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
+    if (payload.size() + 2 > 0xFFFF)
+        return {};
     QByteArray app1("\xFF\xE1", 2);
     be16(app1, int(payload.size()) + 2);
-    app1 += payload;
-    return jpeg.left(2) + app1 + jpeg.mid(2);
+    return jpeg.left(2) + app1 + payload + jpeg.mid(2);
 }
 
 QImage Halves(QSize size, QColor first, QColor second, Qt::Orientation split) {

@@ -360,7 +360,7 @@ void TestViewer::zoomOutPullsScrollValueBack() {
 void TestViewer::exifOrientationShownUpright() {
     TestFolder dir;
     const QByteArray jpeg = Jpeg(Halves(QSize(120, 60), Qt::red, Qt::blue, Qt::Horizontal));
-    frmOpenPreview* v = open(dir.write("upright.jpg", WithExifOrientation(jpeg, 6)));
+    frmOpenPreview* v = open(dir.write("upright.jpg", WithExif(jpeg, 6)));
     QCOMPARE(v->ImgMain->Width(), 60.0);
     QCOMPARE(v->ImgMain->Height(), 120.0);
     QCOMPARE(v->dblRatio, 2.0);
