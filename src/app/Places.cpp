@@ -1,0 +1,59 @@
+#include "app/Places.h"
+
+#include <QDir>
+
+bool IsInstalled(const ProgramPlace& place) {
+    const QString folder = QDir::cleanPath(place.folder);
+    return place.dataBeside || !place.userMayWrite || folder == QLatin1String("/usr/bin") ||
+           folder == QLatin1String("/usr/local/bin");
+}
+
+QString ConfigHome(const QString& xdgConfigHome, const QString& home) {
+    if (QDir::isAbsolutePath(xdgConfigHome))
+        return QDir::cleanPath(xdgConfigHome);
+    return QDir::cleanPath(home + QStringLiteral("/.config"));
+}
+
+QString SettingsFolder(const ProgramPlace& place, const QString& configHome) {
+    if (!IsInstalled(place))
+        return QDir::cleanPath(place.folder);
+    return configHome + QStringLiteral("/piksor");
+}
+
+namespace {
+// A value as the shell reads it: double quotes taken away, a backslash
+// keeping the character after it.
+QString unquoted(const QByteArray& value) {
+    QByteArray out;
+    bool quoted = false;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const char c = value[i];
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == '\\' && i + 1 < value.size())
+            out += value[++i];
+        else if (!quoted && (c == ' ' || c == '\t' || c == '#'))
+            break;
+        else
+            out += c;
+    }
+    return QString::fromUtf8(out);
+}
+} // namespace
+
+QString PicturesFolder(const QByteArray& userDirs, const QString& home) {
+    const QByteArray key = "XDG_PICTURES_DIR=";
+    QString found;
+    for (const QByteArray& raw : userDirs.split('\n')) {
+        const QByteArray line = raw.trimmed();
+        if (!line.startsWith(key))
+            continue;
+        const QString value = unquoted(line.mid(key.size()));
+        // The last line that names it counts, as when the shell reads the file.
+        if (value == QLatin1String("$HOME") || value.startsWith(QLatin1String("$HOME/")))
+            found = QDir::cleanPath(home + value.mid(5));
+        else if (QDir::isAbsolutePath(value))
+            found = QDir::cleanPath(value);
+    }
+    return found;
+}
