@@ -37,7 +37,7 @@ set(CPACK_DEBIAN_WMF_PACKAGE_SECTION libs)
 set(CPACK_DEBIAN_WMF_DESCRIPTION "Windows Metafile (WMF) image format plugin for Qt 6
 Qt 6 programs read pictures through image format plugins, and Qt has none
 for Windows Metafiles. This plugin, the reader of the Piksor image sorter,
-gives every Qt 6 program on the machine WMF pictures (format \"wmf\"), drawn
+gives every Qt 6 program on the machine WMF pictures (format wmf), drawn
 at their natural size or directly at any other size.")
 
 include(CPack)
