@@ -20,35 +20,15 @@ QString SettingsFolder(const ProgramPlace& place, const QString& configHome) {
     return configHome + QStringLiteral("/piksor");
 }
 
-namespace {
-// A value as the shell reads it: double quotes taken away, a backslash
-// keeping the character after it.
-QString unquoted(const QByteArray& value) {
-    QByteArray out;
-    bool quoted = false;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const char c = value[i];
-        if (c == '"')
-            quoted = !quoted;
-        else if (c == '\\' && i + 1 < value.size())
-            out += value[++i];
-        else if (!quoted && (c == ' ' || c == '\t' || c == '#'))
-            break;
-        else
-            out += c;
-    }
-    return QString::fromUtf8(out);
-}
-} // namespace
-
 QString PicturesFolder(const QByteArray& userDirs, const QString& home) {
-    const QByteArray key = "XDG_PICTURES_DIR=";
+    const QByteArray key = "XDG_PICTURES_DIR=\"";
     QString found;
     for (const QByteArray& raw : userDirs.split('\n')) {
         const QByteArray line = raw.trimmed();
-        if (!line.startsWith(key))
+        const qsizetype end = line.indexOf('"', key.size());
+        if (!line.startsWith(key) || end < 0)
             continue;
-        const QString value = unquoted(line.mid(key.size()));
+        const QString value = QString::fromUtf8(line.mid(key.size(), end - key.size()));
         // The last line that names it counts, as when the shell reads the file.
         if (value == QLatin1String("$HOME") || value.startsWith(QLatin1String("$HOME/")))
             found = QDir::cleanPath(home + value.mid(5));

@@ -27,6 +27,6 @@ QString ConfigHome(const QString& xdgConfigHome, const QString& home);
 // "piksor" in the user's configuration folder for an installed program.
 QString SettingsFolder(const ProgramPlace& place, const QString& configHome);
 
-// The pictures folder that a user-dirs.dirs file names (XDG_PICTURES_DIR,
+// The pictures folder that a user-dirs.dirs file names (XDG_PICTURES_DIR="…",
 // an absolute path or one under "$HOME/"); "" when it names none.
 QString PicturesFolder(const QByteArray& userDirs, const QString& home);

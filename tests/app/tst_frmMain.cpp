@@ -2,7 +2,6 @@
 // panel, the history menu and shutdown.
 #include "TestSupport.h"
 #include "app/PathRules.h"
-#include "app/Places.h"
 #include "app/frmMain.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
@@ -28,8 +27,6 @@ private slots:
     void firstRun();
     void startFolder_data();
     void startFolder();
-    void picturesFolder_data();
-    void picturesFolder();
     void commandLine_data();
     void commandLine();
     void savedSizesRestored();
@@ -145,9 +142,9 @@ void TestFrmMain::startFolder_data() {
     QTest::newRow("a folder") << "pics" << false << QByteArray() << "pics" << false << 7;
     QTest::newRow("a folder, hidden files shown")
         << "pics" << false << QByteArray() << "pics" << true << 8;
-    const QByteArray pictures = "# written by xdg-user-dirs-update\n"
-                                "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-                                "XDG_PICTURES_DIR=\"$HOME/写真\"\n";
+    const QByteArray pictures = "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+                                "XDG_PICTURES_DIR=\"$HOME/写真\"\n"
+                                "#XDG_PICTURES_DIR=\"$HOME/Pictures\"\n";
     QTest::newRow("installed, first start: the pictures folder")
         << "-" << true << pictures << "home/写真" << false << 2;
     QTest::newRow("installed, saved folder gone: the pictures folder")
@@ -194,28 +191,6 @@ void TestFrmMain::startFolder() {
     QCOMPARE(f.flbSelect->ListCount(), files);
     QCOMPARE(f.lblCount->text(), CountLine(f.dirSelect->Path(), files));
     QVERIFY(boxes.calls().isEmpty());
-}
-
-void TestFrmMain::picturesFolder_data() {
-    QTest::addColumn<QByteArray>("userDirs");
-    QTest::addColumn<QString>("folder");
-    QTest::newRow("under the home folder")
-        << QByteArray("XDG_PICTURES_DIR=\"$HOME/Pictures\"\n") << "/home/ann/Pictures";
-    QTest::newRow("whole path, the last line counts")
-        << QByteArray("XDG_PICTURES_DIR=\"/data/x\"\n  XDG_PICTURES_DIR=\"/data/写真\"  # photos\n")
-        << "/data/写真";
-    QTest::newRow("the home folder itself")
-        << QByteArray("XDG_PICTURES_DIR=\"$HOME/\"") << "/home/ann";
-    QTest::newRow("quotes inside")
-        << QByteArray("XDG_PICTURES_DIR=\"$HOME/My \\\"Pics\\\"\"") << "/home/ann/My \"Pics\"";
-    QTest::newRow("commented out") << QByteArray("#XDG_PICTURES_DIR=\"$HOME/Pictures\"") << "";
-    QTest::newRow("not a whole path") << QByteArray("XDG_PICTURES_DIR=\"Pictures\"") << "";
-}
-
-void TestFrmMain::picturesFolder() {
-    QFETCH(QByteArray, userDirs);
-    QFETCH(QString, folder);
-    QCOMPARE(PicturesFolder(userDirs, "/home/ann"), folder);
 }
 
 void TestFrmMain::commandLine_data() {
