@@ -184,32 +184,27 @@ void TestInstall::validates() {
 }
 
 void TestInstall::commandLineText_data() {
-    QTest::addColumn<QStringList>("arguments");
-    QTest::addColumn<int>("exitCode");
+    QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("printed"); // on standard output
-    QTest::newRow("--version") << QStringList{"--version"} << 0 << "Piksor " PIKSOR_VERSION "\n";
-    QTest::newRow("--help") << QStringList{"--help"} << 0 << "[FILE|FOLDER]";
-    QTest::newRow("an unknown option") << QStringList{"--bogus"} << 1 << "";
+    QTest::newRow("--version") << "--version"
+                               << "Piksor " PIKSOR_VERSION "\n";
+    QTest::newRow("--help") << "--help"
+                            << "[FILE|FOLDER]";
 }
 
 // Help and version are printed without a display, and nothing else starts.
 void TestInstall::commandLineText() {
-    QFETCH(QStringList, arguments);
-    QFETCH(int, exitCode);
+    QFETCH(QString, option);
     QFETCH(QString, printed);
     QProcess run;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         env.remove(name);
-    // Qt's own options are known once its platform is up: only then is an
-    // option told unknown.
-    if (exitCode != 0)
-        env.insert("QT_QPA_PLATFORM", "offscreen");
     run.setProcessEnvironment(env);
-    run.start(m_usr + "/bin/piksor", arguments);
+    run.start(m_usr + "/bin/piksor", {option});
     QVERIFY(run.waitForFinished(30000));
     const QString out = QString::fromUtf8(run.readAllStandardOutput());
-    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == exitCode,
+    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
              run.readAllStandardError().constData());
     QVERIFY2(out.contains(printed), qPrintable(out));
 }
