@@ -11,14 +11,16 @@
 #error "PIKSOR_DATA_FROM_BIN: the data folder relative to the program's, set by the build"
 #endif
 
+QString InstalledDataFolder(const QString& programFolder) {
+    return QDir::cleanPath(QDir(programFolder).filePath(QStringLiteral(PIKSOR_DATA_FROM_BIN)));
+}
+
 QString FindHelpFile(const QString& programFolder) {
     const QString name = QStringLiteral("Piksor.HLP");
-    const QDir folder(programFolder);
-    const QString beside = folder.filePath(name);
+    const QString beside = QDir(programFolder).filePath(name);
     if (QFileInfo(beside).isFile())
         return beside;
-    const QString installed =
-        QDir::cleanPath(folder.filePath(QStringLiteral(PIKSOR_DATA_FROM_BIN "/") + name));
+    const QString installed = InstalledDataFolder(programFolder) + '/' + name;
     if (QFileInfo(installed).isFile())
         return installed;
     return beside;

@@ -9,6 +9,9 @@
 // share/applications/piksor.desktop.
 inline constexpr char DesktopFileName[] = "piksor";
 
+// The data folder of an installed program, share/piksor beside its bin folder.
+QString InstalledDataFolder(const QString& programFolder);
+
 // The help file Piksor.HLP: beside the program (as in the build folder), or in
 // the data folder of an installed program (share/piksor beside bin). When
 // neither holds it, the path beside the program, for the message.

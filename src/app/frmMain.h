@@ -44,6 +44,13 @@ public:
 
     // Opens an image file in a new viewer window.
     void ImageOpened(const QString& Path);
+    // The argument of the command line: a folder opens in the panel; a
+    // picture opens its folder there and itself in a viewer; anything else
+    // is refused with a message.
+    void OpenArgument(const QString& argument);
+    // Opens a folder in the panel; one that cannot be opened is told and
+    // leaves the panel as it was.
+    bool PanelOpen(const QString& folder);
     void flbSelect_DblClick();
 
     // The assembled background: the tile repeated over a surface one tile

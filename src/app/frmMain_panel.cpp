@@ -39,15 +39,15 @@ void frmMain::showCount() {
 void frmMain::SettingApply() {
     using namespace mdlSt;
     // A missing path, a path that names a file, or a folder that cannot be
-    // opened any more: start in the program's folder.
+    // opened any more: start in the start folder.
     if (strCurrentPath.isEmpty() || DirExists(strCurrentPath, AttributeMask()) ||
         CheckFolder(strCurrentPath, drvSelect->volumes()) != FsStatus::Ok)
-        strCurrentPath = ProgramFolder();
+        strCurrentPath = StartFolder();
     // The drive change below moves the folder list; keep the folder to open.
     const QString start = strCurrentPath;
     drvSelect->setDrive(start);
     if (dirSelect->setPath(start) != FsStatus::Ok) {
-        strCurrentPath = ProgramFolder();
+        strCurrentPath = StartFolder();
         drvSelect->setDrive(strCurrentPath);
         dirSelect->setPath(strCurrentPath);
     }

@@ -1,5 +1,7 @@
 #include "app/mdlSt.h"
 
+#include "app/Desktop.h"
+#include "app/Places.h"
 #include "app/SettingsFile.h"
 #include "app/frmMain.h"
 #include "platform/Files.h"
@@ -10,7 +12,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStandardPaths>
 
 namespace mdlSt {
 
@@ -22,16 +23,32 @@ QString& programFolderOverride() {
 
 const QString FileName = QStringLiteral("PicSet.Ini");
 
-QString primaryPath() {
-    return WithTrailingSlash(ProgramFolder()) + FileName;
+ProgramPlace currentPlace() {
+    ProgramPlace place;
+    const QFileInfo folder(ProgramFolder());
+    place.folder =
+        folder.canonicalFilePath().isEmpty() ? ProgramFolder() : folder.canonicalFilePath();
+    place.userMayWrite = folder.isWritable();
+    place.dataBeside = QFileInfo(InstalledDataFolder(place.folder)).isDir();
+    return place;
 }
 
+QString configHome() {
+    return ConfigHome(qEnvironmentVariable("XDG_CONFIG_HOME"), QDir::homePath());
+}
+
+// Where the rule puts the file.
+QString primaryPath() {
+    return WithTrailingSlash(SettingsFolder(currentPlace(), configHome())) + FileName;
+}
+
+// Where the file of a build folder goes when it cannot be written there.
 QString fallbackPath() {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + '/' + FileName;
+    return configHome() + QStringLiteral("/piksor/") + FileName;
 }
 
 bool primaryWritable() {
-    const QFileInfo folder(ProgramFolder());
+    const QFileInfo folder(QFileInfo(primaryPath()).path());
     const QFileInfo file(primaryPath());
     if (!folder.isDir() || !folder.isWritable())
         return false;
@@ -96,9 +113,25 @@ void SetProgramFolder(const QString& folder) {
     programFolderOverride() = folder;
 }
 
+bool ProgramInstalled() {
+    return IsInstalled(currentPlace());
+}
+
+QString StartFolder() {
+    if (!ProgramInstalled())
+        return ProgramFolder();
+    const QString home = QDir::homePath();
+    QFile userDirs(configHome() + QStringLiteral("/user-dirs.dirs"));
+    const QString pictures =
+        userDirs.open(QIODevice::ReadOnly) ? PicturesFolder(userDirs.readAll(), home) : QString();
+    return !pictures.isEmpty() && QFileInfo(pictures).isDir() ? pictures : home;
+}
+
 QString SettingsPath() {
     const QFileInfo primary(primaryPath());
     const QFileInfo fallback(fallbackPath());
+    if (primary.filePath() == fallback.filePath())
+        return primary.filePath();
     if (primary.isFile() && fallback.isFile())
         return primary.lastModified() >= fallback.lastModified() ? primary.filePath()
                                                                  : fallback.filePath();
@@ -146,14 +179,16 @@ void IniRead() {
 
 void IniWrite() {
     const QByteArray content = FormatSettings(current());
-    if (primaryWritable() && WriteFileVerified(primaryPath(), content) == FsStatus::Ok)
+    const QString path = primaryPath();
+    QDir().mkpath(QFileInfo(path).path());
+    if (primaryWritable() && WriteFileVerified(path, content) == FsStatus::Ok)
         return;
+    // A build folder that cannot take the file: the user's configuration
+    // folder, told once, when the settings first go there.
     const QString other = fallbackPath();
-    // Told once, when the settings first go there: an installed program whose
-    // folder is not the user's keeps them there at every run.
     const bool first = !QFileInfo::exists(other);
     QDir().mkpath(QFileInfo(other).path());
-    if (WriteFileVerified(other, content) == FsStatus::Ok) {
+    if (other != path && WriteFileVerified(other, content) == FsStatus::Ok) {
         if (first) {
             MsgBox(QStringLiteral("プログラムのフォルダーに設定ファイルを保存できないため、"
                                   "次の場所に保存しました。\n") +

@@ -68,9 +68,16 @@ void ResetState();
 // program's own folder unless set (tests set their own).
 QString ProgramFolder();
 void SetProgramFolder(const QString& folder);
-// Where the settings are read and written: PicSet.Ini in the program's
-// folder, or in the per-user configuration folder when that cannot be written.
+// Whether the program is an installed one (Places.h says the rule).
+bool ProgramInstalled();
+// Where the settings are read and written: PicSet.Ini beside a program in its
+// build folder (or in the user's configuration folder when it could not be
+// written there), in the user's configuration folder for an installed program.
 QString SettingsPath();
+// The folder the panel opens on when no saved folder can be opened: the
+// program's own folder in its build folder; for an installed program the
+// user's pictures folder, else the home folder.
+QString StartFolder();
 
 void IniDefault();
 void IniRead();

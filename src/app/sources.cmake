@@ -9,4 +9,6 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/app/DriveChange.h src/app/DriveChange.cpp
   src/app/HelpWindow.h src/app/HelpWindow.cpp
   src/app/Desktop.h src/app/Desktop.cpp
+  src/app/Places.h src/app/Places.cpp
+  src/app/CommandLine.h src/app/CommandLine.cpp
 )

@@ -1,6 +1,7 @@
 // What `cmake --install` puts under a prefix: the program, its help file where
-// the installed program looks for it, the launcher, the icon and the metafile
-// plugin that another Qt program reads WMF with.
+// the installed program looks for it, the launcher, the AppStream metadata, the
+// icon, the manual page and the metafile plugin that another Qt program reads
+// WMF with; and the installed program run as a user runs it.
 #include "TestSupport.h"
 #include "app/Desktop.h"
 #include "platform/Picture.h"
@@ -10,6 +11,7 @@
 #include <QMap>
 #include <QMimeDatabase>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QtTest>
 
@@ -29,6 +31,8 @@ QMap<QString, QString> DesktopEntry(const QString& path) {
     return keys;
 }
 
+const QString MetainfoName = QStringLiteral("io.github.piksor.piksor.metainfo.xml");
+
 QString SourceLauncher() {
     return SourceDir + "/resources/desktop/" + DesktopFileName + ".desktop";
 }
@@ -45,7 +49,11 @@ private slots:
     void installTree();
     void pluginReadsLikeProgram_data();
     void pluginReadsLikeProgram();
-    void launcherValidates();
+    void validates_data();
+    void validates();
+    void commandLineText_data();
+    void commandLineText();
+    void settingsInTheHomeFolder();
     void launcherOpensFormat_data();
     void launcherOpensFormat();
 };
@@ -82,7 +90,8 @@ void TestInstall::installTree() {
     QVERIFY2(QFileInfo(launcher).isFile(), qPrintable(launcher));
     const QMap<QString, QString> entry = DesktopEntry(launcher);
     QCOMPARE(entry.value("Name"), QStringLiteral("Piksor"));
-    QCOMPARE(entry.value("Exec").section(' ', 0, 0), program.fileName());
+    // A file manager's "open with" hands the program the file.
+    QCOMPARE(entry.value("Exec"), program.fileName() + " %f");
     QCOMPARE(entry.value("Categories"), QStringLiteral("Graphics;Viewer;"));
     const QString icon = entry.value("Icon");
     QVERIFY(!icon.isEmpty());
@@ -94,6 +103,7 @@ void TestInstall::installTree() {
         QCOMPARE(reader.size(), QSize(size, size));
     }
     QVERIFY(ReadAll(theme + "scalable/apps/" + icon + ".svg").contains("<svg"));
+    QVERIFY(ReadAll(usr + "/share/metainfo/" + MetainfoName).contains("piksor.desktop"));
 
     // The metafile plugin goes into Qt's plugin folder unless configured off.
     QCOMPARE(QFileInfo::exists(m_wmfPlugin), PIKSOR_INSTALLS_WMF_PLUGIN);
@@ -147,17 +157,78 @@ void TestInstall::pluginReadsLikeProgram() {
     QCOMPARE(theirs, ours.image.convertToFormat(QImage::Format_ARGB32));
 }
 
-void TestInstall::launcherValidates() {
-    const QString validate = QStandardPaths::findExecutable("desktop-file-validate");
+void TestInstall::validates_data() {
+    QTest::addColumn<QString>("tool");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("launcher") << "desktop-file-validate" << QStringList{SourceLauncher()};
+    QTest::newRow("AppStream metadata")
+        << "appstreamcli"
+        << QStringList{"validate", "--no-net", SourceDir + "/resources/desktop/" + MetainfoName};
+}
+
+void TestInstall::validates() {
+    QFETCH(QString, tool);
+    QFETCH(QStringList, arguments);
+    const QString validate = QStandardPaths::findExecutable(tool);
     if (validate.isEmpty())
-        QSKIP("desktop-file-validate (desktop-file-utils) is not installed");
+        QSKIP(qPrintable(tool + " is not installed"));
     QProcess run;
     run.setProcessChannelMode(QProcess::MergedChannels);
-    run.start(validate, {SourceLauncher()});
+    run.start(validate, arguments);
     QVERIFY(run.waitForFinished(30000));
-    const QByteArray said = run.readAll();
+    const QString said = run.readAll();
     // Neither errors nor warnings nor hints.
-    QVERIFY2(run.exitCode() == 0 && said.trimmed().isEmpty(), said.constData());
+    static const QRegularExpression complaint(R"(^(E|W): |: (error|warning|hint): )",
+                                              QRegularExpression::MultilineOption);
+    QVERIFY2(run.exitCode() == 0 && !said.contains(complaint), qPrintable(said));
+}
+
+void TestInstall::commandLineText_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("printed"); // on standard output
+    QTest::newRow("--version") << "--version"
+                               << "Piksor " PIKSOR_VERSION "\n";
+    QTest::newRow("--help") << "--help"
+                            << "[FILE|FOLDER]";
+}
+
+// Help and version are printed without a display, and nothing else starts.
+void TestInstall::commandLineText() {
+    QFETCH(QString, option);
+    QFETCH(QString, printed);
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(name);
+    run.setProcessEnvironment(env);
+    run.start(m_usr + "/bin/piksor", {option});
+    QVERIFY(run.waitForFinished(30000));
+    const QString out = QString::fromUtf8(run.readAllStandardOutput());
+    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
+             run.readAllStandardError().constData());
+    QVERIFY2(out.contains(printed), qPrintable(out));
+}
+
+// The installed program, started by a user, keeps its settings under that
+// user's home and nothing beside itself.
+void TestInstall::settingsInTheHomeFolder() {
+    QTemporaryDir home;
+    QProcess run;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_CONFIG_HOME");
+    env.insert("HOME", home.path());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    run.setProcessEnvironment(env);
+    run.start(m_usr + "/bin/piksor");
+    const QString settings = home.path() + "/.config/piksor/PicSet.Ini";
+    QDeadlineTimer deadline(30000);
+    while (!QFileInfo::exists(settings) && !deadline.hasExpired() &&
+           run.state() != QProcess::NotRunning)
+        run.waitForFinished(50);
+    run.kill();
+    run.waitForFinished(5000);
+    QVERIFY2(QFileInfo::exists(settings), run.readAllStandardError().constData());
+    QCOMPARE(QDir(m_usr + "/bin").entryList(QDir::Files | QDir::Hidden), QStringList{"piksor"});
 }
 
 void TestInstall::launcherOpensFormat_data() {

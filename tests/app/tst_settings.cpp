@@ -1,6 +1,7 @@
 // The settings file: its exact format, reading back, and files that are
 // short, damaged or unwritable.
 #include "TestSupport.h"
+#include "app/Places.h"
 #include "app/SettingsFile.h"
 #include "app/mdlSt.h"
 #include "platform/Files.h"
@@ -8,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QtTest>
 #include <clocale>
 #include <sys/mount.h>
@@ -28,7 +28,10 @@ private slots:
     void badFiles();
     void directoryInPlaceOfFile();
     void defaultsTouchOnlyTheirSlots();
-    void unwritableFolderFallsBack();
+    void settingsFolder_data();
+    void settingsFolder();
+    void installedProgramKeepsSettingsAtHome_data();
+    void installedProgramKeepsSettingsAtHome();
     void diskFullKeepsOldFile();
 };
 
@@ -215,51 +218,114 @@ void TestSettings::defaultsTouchOnlyTheirSlots() {
     QCOMPARE(mdlSt::strCurrentPath, QStringLiteral("/keep"));
 }
 
-void TestSettings::unwritableFolderFallsBack() {
-    TestFolder dir;
-    const QString fallback =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/PicSet.Ini";
-    QFile::remove(fallback);
-    const QString folder = dir.mkdir("readonly");
-    // Root writes through permission bits: give it a read-only file system.
+namespace {
+// A folder nobody may write: a read-only file system over it for root, who
+// writes through permission bits; no write permission for anyone else.
+struct ReadOnlyFolder {
+    QString folder;
     QByteArray mounted;
-    if (::geteuid() == 0) {
-        if (::mount("tmpfs", QFile::encodeName(folder).constData(), "tmpfs", MS_RDONLY,
-                    "size=16k") != 0)
-            QSKIP("mounting a read-only tmpfs is not allowed here");
+    bool ok = true;
+    explicit ReadOnlyFolder(const QString& path) : folder(path) {
+        if (folder.isEmpty())
+            return;
+        if (::geteuid() != 0) {
+            QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+            return;
+        }
         mounted = QFile::encodeName(folder);
-    } else {
-        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        ok = ::mount("tmpfs", mounted.constData(), "tmpfs", MS_RDONLY, "size=16k") == 0;
+        if (!ok)
+            mounted.clear();
     }
-    struct Undo {
-        QByteArray mounted;
-        QString folder;
-        ~Undo() {
-            if (!mounted.isEmpty())
-                ::umount(mounted.constData());
+    ~ReadOnlyFolder() {
+        if (!mounted.isEmpty())
+            ::umount(mounted.constData());
+        if (!folder.isEmpty())
             QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                               QFileDevice::ExeOwner);
-        }
-    } undo{mounted, folder};
+    }
+};
+} // namespace
+
+void TestSettings::settingsFolder_data() {
+    QTest::addColumn<QString>("folder");    // the program's folder
+    QTest::addColumn<bool>("mayWrite");     // the user may write it
+    QTest::addColumn<bool>("tree");         // share/piksor lies beside it
+    QTest::addColumn<QString>("xdgConfig"); // XDG_CONFIG_HOME
+    QTest::addColumn<QString>("home");
+    QTest::addColumn<QString>("expected");
+    auto row = [](const char* name, const char* folder, bool mayWrite, bool tree, const char* home,
+                  const char* expected, const char* xdgConfig = "") {
+        QTest::newRow(name) << folder << mayWrite << tree << xdgConfig << home << expected;
+    };
+    const char* ann = "/home/ann/.config/piksor";
+    row("build folder", "/home/ann/piksor/build", true, false, "/home/ann",
+        "/home/ann/piksor/build");
+    row("installed under /usr", "/usr/bin", false, true, "/home/ann", ann);
+    row("installed under /usr/local", "/usr/local/bin", false, true, "/home/ann", ann);
+    row("installed in the home folder", "/home/ann/.local/bin", true, true, "/home/ann", ann);
+    row("a folder the user may not write", "/opt/tools", false, false, "/home/ann", ann);
+    row("run as root", "/usr/bin", true, true, "/root", "/root/.config/piksor");
+    row("run as root, alone in /usr/local/bin", "/usr/local/bin/", true, false, "/root",
+        "/root/.config/piksor");
+    row("XDG_CONFIG_HOME", "/usr/bin", false, true, "/home/ann", "/home/ann/etc/piksor",
+        "/home/ann/etc/");
+    row("XDG_CONFIG_HOME not absolute: left aside", "/usr/bin", false, true, "/home/ann", ann,
+        "etc");
+}
+
+void TestSettings::settingsFolder() {
+    QFETCH(QString, folder);
+    QFETCH(bool, mayWrite);
+    QFETCH(bool, tree);
+    QFETCH(QString, xdgConfig);
+    QFETCH(QString, home);
+    QFETCH(QString, expected);
+    QCOMPARE(SettingsFolder(ProgramPlace{folder, mayWrite, tree}, ConfigHome(xdgConfig, home)),
+             expected);
+}
+
+void TestSettings::installedProgramKeepsSettingsAtHome_data() {
+    QTest::addColumn<QString>("program");  // the program's folder in the test folder
+    QTest::addColumn<QString>("readOnly"); // a folder nobody may write, "" none
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("installed tree") << "usr/bin"
+                                    << "" << true;
+    QTest::newRow("a folder the user may not write") << "opt"
+                                                     << "opt" << true;
+    QTest::newRow("unwritable home") << "usr/bin"
+                                     << "config" << false;
+}
+
+// Silently in the user's configuration folder, never beside the program; a
+// home that cannot take the file is told at each write.
+void TestSettings::installedProgramKeepsSettingsAtHome() {
+    QFETCH(QString, program);
+    QFETCH(QString, readOnly);
+    QFETCH(bool, saved);
+    TestFolder dir;
+    dir.write("usr/share/piksor/Piksor.HLP", "help");
+    const QString folder = dir.mkdir(program);
+    const ReadOnlyFolder locked(readOnly.isEmpty() ? QString() : dir.mkdir(readOnly));
+    if (!locked.ok)
+        QSKIP("mounting a read-only tmpfs is not allowed here");
     mdlSt::SetProgramFolder(folder);
+    QVERIFY(mdlSt::ProgramInstalled());
+    const QString file = dir.file("config/piksor/PicSet.Ini");
+    QCOMPARE(mdlSt::SettingsPath(), file);
     MsgBoxRecorder boxes;
+    mdlSt::IniRead();
     mdlSt::strCurrentPath = QStringLiteral("/somewhere");
     mdlSt::IniWrite();
-    mdlSt::IniWrite();
-    QVERIFY(QFileInfo::exists(fallback));
-    QVERIFY(!QFileInfo::exists(folder + "/PicSet.Ini"));
-    QCOMPARE(boxes.calls().size(), 1); // told once
-    QVERIFY(boxes.calls()[0].prompt.contains(QDir::toNativeSeparators(fallback)));
-
-    ResetForTest(folder);
-    mdlSt::IniRead();
-    QCOMPARE(mdlSt::strCurrentPath, QStringLiteral("/somewhere"));
-    // The next run, as an installed program's every run, is not told again.
-    mdlSt::strCurrentPath = QStringLiteral("/elsewhere");
-    mdlSt::IniWrite();
-    QCOMPARE(boxes.calls().size(), 1);
-    QVERIFY(ReadAll(fallback).startsWith("\"/elsewhere\""));
-    QFile::remove(fallback);
+    QCOMPARE(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{});
+    QCOMPARE(QFileInfo::exists(file), saved);
+    if (!saved) {
+        QCOMPARE(boxes.prompts(), QStringList(2, "設定ファイルを保存できませんでした。"));
+        QCOMPARE(boxes.calls()[0].title, QStringLiteral("警告"));
+        return;
+    }
+    QVERIFY(boxes.calls().isEmpty());
+    QVERIFY(ReadAll(file).startsWith("\"/somewhere\""));
 }
 
 void TestSettings::diskFullKeepsOldFile() {
@@ -286,15 +352,16 @@ void TestSettings::diskFullKeepsOldFile() {
         while (filler.write(block) == block.size() && filler.flush()) {
         }
     }
-    const QString fallback =
-        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/PicSet.Ini";
-    QFile::remove(fallback);
     mdlSt::strCurrentPath = QString(3000, QLatin1Char('n'));
     mdlSt::IniWrite();
     QCOMPARE(ReadAll(mountPoint + "/PicSet.Ini"), old);
     QCOMPARE(QDir(mountPoint).entryList(QDir::Files).size(), 2); // no temporary left behind
+    // The build folder's file goes to the user's configuration folder, and
+    // the user is told where.
+    const QString fallback = dir.file("config/piksor/PicSet.Ini");
     QVERIFY(ReadAll(fallback).startsWith("\"nnn"));
-    QFile::remove(fallback);
+    QCOMPARE(boxes.calls().size(), 1);
+    QVERIFY(boxes.calls()[0].prompt.endsWith(fallback));
 }
 
 QTEST_MAIN(TestSettings)

@@ -85,6 +85,8 @@ void ResetForTest(const QString& programFolder) {
     // The shared thumbnail cache of each test lies in its own folder, never
     // in the home folder of the one who runs the tests.
     qputenv("XDG_CACHE_HOME", QFile::encodeName(programFolder + QStringLiteral("/cache")));
+    // So is the configuration folder of an installed program.
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(programFolder + QStringLiteral("/config")));
     mdlSt::ResetState();
     mdlSt::SetProgramFolder(programFolder);
 }

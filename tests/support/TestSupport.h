@@ -56,7 +56,8 @@ private:
 };
 
 // Resets the shared state and points the program folder at the given folder,
-// and the thumbnail cache at its subfolder cache/thumbnails.
+// the thumbnail cache at its subfolder cache/thumbnails and the user's
+// configuration folder at its subfolder config.
 void ResetForTest(const QString& programFolder);
 
 QByteArray ReadAll(const QString& path);
