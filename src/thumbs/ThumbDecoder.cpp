@@ -1,10 +1,8 @@
 #include "thumbs/ThumbDecoder.h"
 
-#include "platform/Picture.h"
 #include "thumbs/ThumbCache.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QMetaObject>
 #include <QThread>
 #include <QThreadPool>
@@ -14,120 +12,28 @@
 #include <optional>
 #include <vector>
 
-namespace {
-// A picture (or the picture already reduced into a larger square) made into
-// the thumbnail of a box of logical pixels: fitted to the box, with the box's
-// device pixels and the ratio they carry, unless the picture is smaller than
-// the box and keeps its own pixels.
-Thumb fitted(QImage picture, QSize natural, QSize box, qreal pixelRatio) {
-    Thumb out;
-    out.status = FsStatus::Ok;
-    out.fit = FitBox(natural, box);
-    if (out.fit.scaled) {
-        const QSize pixels = DevicePixels(out.fit.box, pixelRatio);
-        if (picture.size() != pixels)
-            picture = picture.scaled(pixels, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    }
-    // Opaque pixels are shown as they are, without looking for transparent ones.
-    DropOpaqueAlpha(picture);
-    if (out.fit.scaled)
-        picture.setDevicePixelRatio(pixelRatio);
-    out.image = std::move(picture);
-    return out;
-}
-
-// A picture decoded at reduced size for a box of device pixels, with its
-// natural size; or why it could not be. Only regular files are read.
-struct Decoded {
-    FsStatus status = FsStatus::Other;
-    QImage image;
-    QSize natural;
-};
-
-Decoded decoded(const QString& path, QSize pixels) {
-    Decoded out;
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        out.status = FsStatus::NotFound;
-        return out;
-    }
-    if (!info.isFile())
-        return out;
-    Picture pic = LoadPicture(path, pixels);
-    if (pic.status != FsStatus::Ok || pic.image.isNull()) {
-        out.status = pic.status == FsStatus::Ok ? FsStatus::InvalidPicture : pic.status;
-        return out;
-    }
-    out.status = FsStatus::Ok;
-    out.natural = pic.naturalSize.isValid() ? pic.naturalSize : pic.image.size();
-    out.image = std::move(pic.image);
-    return out;
-}
-
-Thumb failed(FsStatus status) {
-    Thumb out;
-    out.status = status;
-    return out;
-}
-} // namespace
-
-Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio) {
-    Decoded d = decoded(path, DevicePixels(box, pixelRatio));
-    if (d.status != FsStatus::Ok)
-        return failed(d.status);
-    return fitted(std::move(d.image), d.natural, box, pixelRatio);
-}
-
-Thumb CachedThumb(const QString& path, QSize box, qreal pixelRatio, ThumbCache& cache,
-                  std::function<void()>* afterwards) {
-    const ThumbCache::Visit visit = cache.visit(path);
-    if (!visit.readable)
-        return DecodeThumb(path, box, pixelRatio);
-    ThumbCache::Found found = cache.find(visit);
-    if (!found.image.isNull())
-        return fitted(std::move(found.image), found.natural, box, pixelRatio);
-    if (cache.knownFailure(visit))
-        return failed(FsStatus::InvalidPicture);
-    // Decoded into the cache's square, kept in the form a cached PNG is read
-    // in, and the box's thumbnail made of that: the same pixels as from the
-    // cache the next time.
-    const QSize square(cache.square(), cache.square());
-    Decoded d = decoded(path, square);
-    if (d.status == FsStatus::InvalidPicture && afterwards)
-        *afterwards = [&cache, visit] { cache.storeFailure(visit); };
-    if (d.status != FsStatus::Ok)
-        return failed(d.status);
-    const BoxFit inSquare = FitBox(d.natural, square);
-    QImage kept =
-        inSquare.scaled && d.image.size() != inSquare.box
-            ? d.image.scaled(inSquare.box, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-            : std::move(d.image);
-    kept.convertTo(QImage::Format_ARGB32);
-    DropOpaqueAlpha(kept);
-    Thumb out = fitted(kept, d.natural, box, pixelRatio);
-    if (afterwards)
-        *afterwards = [&cache, visit, kept, natural = d.natural] {
-            cache.store(visit, kept, natural);
-        };
-    return out;
-}
-
 struct ThumbDecoder::State {
-    State(const QStringList& p, QSize b, qreal r)
-        : paths(p), box(b), pixelRatio(r), cache(b, r), results(size_t(p.size())) {}
+    State(const QStringList& p, QSize b, qreal r, Pass pass)
+        : paths(p), box(b), pixelRatio(r), standIns(pass == Pass::Listing), cache(b, r),
+          results(size_t(p.size())) {}
     // Read by every worker at once: never changed (a non-const access to a
     // shared list would copy it, from several threads at a time).
     const QStringList paths;
     const QSize box;
     const qreal pixelRatio;
+    const bool standIns;
     ThumbCache cache;
     std::atomic<int> next{0};
     std::atomic<bool> cancelled{false};
     std::mutex lock;
     std::vector<std::optional<Thumb>> results;
+    // Behind a window: where each result goes, on the user-interface thread.
+    std::function<void(int, Thumb)> ready;
 };
 
 namespace {
+using StatePtr = std::shared_ptr<ThumbDecoder::State>;
+
 QThreadPool& pool() {
     static QThreadPool* p = [] {
         auto* made = new QThreadPool(QCoreApplication::instance());
@@ -137,23 +43,107 @@ QThreadPool& pool() {
     return *p;
 }
 
-void work(const std::shared_ptr<ThumbDecoder::State>& s) {
+// The listings that run (their decoders alive), and the workers behind
+// windows that stepped aside for them, each to be started again once no
+// listing runs. Both are kept under one lock, so that a worker never steps
+// aside just after the last listing ended.
+std::mutex rankLock;
+int listings = 0;
+std::vector<std::weak_ptr<ThumbDecoder::State>> waiting;
+
+void work(const StatePtr& s);
+
+void startWorker(const StatePtr& s) {
+    // A listing's workers are taken from the queue before those behind windows.
+    pool().start([s] { work(s); }, s->ready ? 0 : 1);
+}
+
+// Workers behind a window step aside while a listing runs, to be started
+// again, as many, when none runs.
+bool stepAside(const StatePtr& s, int workers) {
+    if (!s->ready)
+        return false;
+    const std::lock_guard<std::mutex> g(rankLock);
+    if (listings == 0)
+        return false;
+    waiting.insert(waiting.end(), size_t(workers), s);
+    return true;
+}
+
+int workersFor(const StatePtr& s) {
+    return std::min<int>(ThumbDecoder::workerCount(), int(s->paths.size()));
+}
+
+void listingBegins() {
+    const std::lock_guard<std::mutex> g(rankLock);
+    ++listings;
+}
+
+void listingEnds() {
+    std::vector<std::weak_ptr<ThumbDecoder::State>> resumed;
+    {
+        const std::lock_guard<std::mutex> g(rankLock);
+        if (--listings == 0)
+            resumed.swap(waiting);
+    }
+    for (const std::weak_ptr<ThumbDecoder::State>& w : resumed)
+        if (const StatePtr s = w.lock(); s && !s->cancelled)
+            startWorker(s);
+}
+
+// Hands result i over: a listing takes it itself, a window behind which the
+// work runs gets it on the user-interface thread while the decoder lives.
+void handOver(const StatePtr& s, int i) {
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app)
+        return;
+    if (!s->ready) {
+        // Wakes the user-interface thread if it waits for this entry.
+        QMetaObject::invokeMethod(
+            app, [] {}, Qt::QueuedConnection);
+        return;
+    }
+    const std::weak_ptr<ThumbDecoder::State> weak = s;
+    QMetaObject::invokeMethod(
+        app,
+        [weak, i] {
+            const StatePtr state = weak.lock();
+            if (!state || state->cancelled)
+                return;
+            std::optional<Thumb> t;
+            {
+                const std::lock_guard<std::mutex> g(state->lock);
+                t.swap(state->results[size_t(i)]);
+            }
+            if (t)
+                state->ready(i, std::move(*t));
+        },
+        Qt::QueuedConnection);
+}
+
+void work(const StatePtr& s) {
     const int n = int(s->paths.size());
-    for (int i = s->next++; i < n && !s->cancelled; i = s->next++) {
+    while (!s->cancelled && !stepAside(s, 1)) {
+        const int i = s->next++;
+        if (i >= n)
+            return;
         std::function<void()> afterwards;
-        Thumb t = CachedThumb(s->paths[i], s->box, s->pixelRatio, s->cache, &afterwards);
+        Thumb t =
+            CachedThumb(s->paths[i], s->box, s->pixelRatio, s->cache, &afterwards, s->standIns);
         {
-            std::lock_guard<std::mutex> g(s->lock);
+            const std::lock_guard<std::mutex> g(s->lock);
             s->results[size_t(i)] = std::move(t);
         }
-        // Wakes the user-interface thread if it waits for this entry.
-        if (QCoreApplication* app = QCoreApplication::instance())
-            QMetaObject::invokeMethod(
-                app, [] {}, Qt::QueuedConnection);
+        handOver(s, i);
         // The cache is written once the thumbnail has been handed over.
         if (afterwards)
             afterwards();
     }
+}
+
+void startWorkers(const StatePtr& s) {
+    for (int w = workersFor(s); w > 0; --w)
+        startWorker(s);
 }
 } // namespace
 
@@ -165,17 +155,24 @@ int ThumbDecoder::workerCount() {
     return std::max(2, QThread::idealThreadCount());
 }
 
-ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio)
-    : m_state(std::make_shared<State>(paths, box, pixelRatio)) {
-    const int workers = std::min<int>(workerCount(), int(paths.size()));
-    for (int w = 0; w < workers; ++w) {
-        std::shared_ptr<State> s = m_state;
-        pool().start([s] { work(s); });
-    }
+ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio, Pass pass)
+    : m_state(std::make_shared<State>(paths, box, pixelRatio, pass)) {
+    listingBegins();
+    startWorkers(m_state);
+}
+
+ThumbDecoder::ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio,
+                           std::function<void(int, Thumb)> ready)
+    : m_state(std::make_shared<State>(paths, box, pixelRatio, Pass::Whole)) {
+    m_state->ready = std::move(ready);
+    if (!stepAside(m_state, workersFor(m_state)))
+        startWorkers(m_state);
 }
 
 ThumbDecoder::~ThumbDecoder() {
     m_state->cancelled = true;
+    if (!m_state->ready)
+        listingEnds();
 }
 
 int ThumbDecoder::count() const {

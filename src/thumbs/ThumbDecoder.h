@@ -1,42 +1,33 @@
 #pragma once
 
 // Thumbnails decoded ahead of the window that shows them: worker threads take
-// the next file index from a shared counter, decode the picture at reduced size
-// and scale it into its fitted box; the window takes the results one by one in
-// listing order on the user-interface thread. No widget is touched here.
-#include "platform/Status.h"
-#include "thumbs/ThumbRules.h"
+// the next file index from a shared counter and walk the chain of sources for
+// it (ThumbSources); the window takes the results one by one in listing order
+// on the user-interface thread. Behind a window whose listing showed camera
+// previews, the real thumbnails are made the same way but at a lower rank:
+// they wait while any listing runs, and each is handed over as it is made. No
+// widget is touched here.
+#include "thumbs/ThumbSources.h"
 
-#include <QImage>
 #include <QStringList>
 #include <functional>
 #include <memory>
 
-class ThumbCache;
-
-struct Thumb {
-    FsStatus status = FsStatus::Other;
-    QImage image; // the fitted thumbnail, or the unscaled small picture
-    BoxFit fit;   // the box fitted to the picture's natural size
-};
-
-// One picture made into a thumbnail for a box (any thread). Only regular files
-// are read: a pipe or a device named like a picture could block the reader.
-// The box is in logical pixels; a fitted thumbnail has the screen's pixels,
-// the box times the device pixel ratio, and carries that ratio. A picture
-// smaller than the box keeps its own pixels, shown at its natural size.
-Thumb DecodeThumb(const QString& path, QSize box, qreal pixelRatio = 1);
-
-// The same through the shared thumbnail cache: from a cached thumbnail that
-// holds for the file, else decoded. What the cache is to be told afterwards
-// (the new thumbnail, or that the file is no picture) is left in afterwards,
-// to run once the thumbnail has been handed over.
-Thumb CachedThumb(const QString& path, QSize box, qreal pixelRatio, ThumbCache& cache,
-                  std::function<void()>* afterwards);
-
 class ThumbDecoder {
 public:
-    ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio = 1);
+    // What the workers make of each file.
+    enum class Pass {
+        Whole,   // its real thumbnail
+        Listing, // a picture for its box at once: a camera's preview may stand in
+    };
+    ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio = 1,
+                 Pass pass = Pass::Whole);
+    // The real thumbnails of files shown by stand-ins, made behind a window
+    // while no listing runs anywhere, in the order of the paths as far as
+    // the workers allow. Each is handed to `ready` on the user-interface
+    // thread with its index, until the decoder is destroyed.
+    ThumbDecoder(const QStringList& paths, QSize box, qreal pixelRatio,
+                 std::function<void(int, Thumb)> ready);
     // Stops the workers; results not taken are dropped.
     ~ThumbDecoder();
     ThumbDecoder(const ThumbDecoder&) = delete;
@@ -52,7 +43,8 @@ public:
 
     // How many workers decode at once.
     static int workerCount();
-    // Waits until every worker has ended, its writes to the cache done.
+    // Waits until every worker has ended, its writes to the cache done (work
+    // behind a window that waits for a listing is not waited for).
     static void finish();
 
     // What the workers and the window share.

@@ -105,6 +105,8 @@ void frmPreview::Form_QueryUnload() {
 void frmPreview::closeEvent(QCloseEvent* event) {
     if (!m_closed) {
         m_closed = true;
+        // The real thumbnails behind the window are not made any more.
+        m_behind.reset();
         Form_QueryUnload();
     }
     QMdiSubWindow::closeEvent(event);

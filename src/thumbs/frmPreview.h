@@ -15,6 +15,7 @@ class ThumbBox;
 class ThumbDecoder;
 class ThumbLabel;
 class ThumbViewport;
+struct Thumb;
 
 class frmPreview : public QMdiSubWindow {
     Q_OBJECT
@@ -40,6 +41,9 @@ public:
     int slot() const;
     // Whether a listing or an added image is being loaded.
     bool isLoading() const { return m_loading > 0; }
+    // Whether boxes still show a camera's preview while their real thumbnails
+    // are made behind the window.
+    bool isFinishing() const { return m_behind != nullptr; }
     // Whether the window has been closed (its slot is free).
     bool isClosed() const { return m_closed; }
 
@@ -79,6 +83,10 @@ private:
     void Form_QueryUnload();
     bool ListFiles(const QString& path);
     bool LoadThumb(const QString& name, int i);
+    // Has the real thumbnails made of the entries that show a camera's
+    // preview, those in view first, then the rest in listing order.
+    void finishThumbnails();
+    void realThumbnail(int k, Thumb t);
     void PlaceThumb(int k, int n, bool blnVisible);
     void picPre1_MouseDown(int Index, Qt::MouseButton Button, int Shift);
     void picPre1_DblClick(int Index);
@@ -104,6 +112,12 @@ private:
     inline static int s_listings = 0;
 
     std::unique_ptr<ThumbDecoder> m_ahead;
+    // Entries that show a camera's preview; those whose real thumbnails are
+    // being made behind the window, by the decoder's order.
+    QList<int> m_standIns;
+    QList<int> m_finishing;
+    int m_finished = 0;
+    std::unique_ptr<ThumbDecoder> m_behind;
     int m_loading = 0;
     bool m_listing = false;
     bool m_closed = false;

@@ -1,6 +1,9 @@
 // Listing a folder and loading its thumbnails. The pictures are decoded ahead
 // on worker threads; the window takes them strictly in listing order, shows
-// the progress text for each file and places each thumbnail as it comes.
+// the progress text for each file and places each thumbnail as it comes. A
+// photograph whose camera embedded a preview shows that preview at first;
+// once the listing is over, the real thumbnails are made behind the window
+// and each takes its preview's place.
 #include "thumbs/frmPreview.h"
 
 #include "app/frmMain.h"
@@ -30,6 +33,8 @@ bool frmPreview::ListPre(const QString& strPath) {
         f->setCursor(Qt::WaitCursor);
     ++m_loading;
     ++s_listings;
+    m_behind.reset();
+    m_standIns.clear();
     strFiles.clear();
     blnSelected.clear();
     unloadElements();
@@ -79,7 +84,7 @@ bool frmPreview::ListFiles(const QString& path) {
         paths.append(JoinPath(mdlSt::strCurrentPath, name));
     // Decoded for the screen the window is on: sharp at any device pixel ratio.
     m_ahead = std::make_unique<ThumbDecoder>(paths, QSize(intPicWidth, intPicHeight),
-                                             devicePixelRatioF());
+                                             devicePixelRatioF(), ThumbDecoder::Pass::Listing);
     int n = 0;
     for (int i = 0; i < names.size() && !m_closed; ++i) {
         if (!LoadThumb(names[i], i))
@@ -94,6 +99,7 @@ bool frmPreview::ListFiles(const QString& path) {
     // The canvas takes its final height, which may be lower than the viewport.
     m_listing = false;
     fitCanvasToGrid();
+    finishThumbnails();
     if (!blnAllShown)
         MsgBox(QStringLiteral("画像の一部が表示出来ませんでした"), Msg::OkOnly | Msg::Exclamation,
                QStringLiteral("注意"));
@@ -136,6 +142,8 @@ bool frmPreview::LoadThumb(const QString& name, int i) {
     box->move(box->x(), intPicHeight * i);
     box->setPicture(QPixmap::fromImage(std::move(t.image)));
     box->show();
+    if (t.standIn)
+        m_standIns.append(i);
     label->setText(name);
     label->setToolTip(name);
     label->show();
@@ -154,4 +162,49 @@ void frmPreview::AddImage(const QString& strFilePath) {
     // The new box still has its provisional top, so the canvas grows by more
     // than the grid needs until the next resize of the window.
     fitCanvasToGrid();
+}
+
+void frmPreview::finishThumbnails() {
+    m_behind.reset();
+    m_finished = 0;
+    m_finishing.clear();
+    QList<int> later;
+    const QRect view = picPreview->rect();
+    for (const int i : std::as_const(m_standIns)) {
+        if (i >= strFiles.size() || lblName[i]->text().isEmpty())
+            continue; // gone meanwhile
+        const bool inView = picPre1[i]->geometry().translated(picPre->pos()).intersects(view);
+        (inView ? m_finishing : later).append(i);
+    }
+    m_standIns.clear();
+    m_finishing += later;
+    if (m_finishing.isEmpty())
+        return;
+    QStringList paths;
+    for (const int i : std::as_const(m_finishing))
+        paths.append(strFiles[i]);
+    m_behind =
+        std::make_unique<ThumbDecoder>(paths, QSize(intPicWidth, intPicHeight), devicePixelRatioF(),
+                                       [this](int k, Thumb t) { realThumbnail(k, std::move(t)); });
+}
+
+void frmPreview::realThumbnail(int k, Thumb t) {
+    const int i = m_finishing[k];
+    // The entry still shows the preview of this very file: the real
+    // thumbnail, of the same box, takes its place. A file renamed meanwhile
+    // is made again under its new name; one moved or deleted shows nothing
+    // any more; one whose picture cannot be decoded keeps its preview, so
+    // that nothing moves.
+    if (i < strFiles.size() && !lblName[i]->text().isEmpty()) {
+        if (strFiles[i] != m_behind->path(k))
+            m_standIns.append(i);
+        else if (t.status == FsStatus::Ok && !t.image.isNull())
+            picPre1[i]->setPicture(QPixmap::fromImage(std::move(t.image)));
+    }
+    if (++m_finished < m_finishing.size())
+        return;
+    if (m_standIns.isEmpty())
+        m_behind.reset();
+    else
+        finishThumbnails();
 }

@@ -4,6 +4,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/thumbs/PngText.h src/thumbs/PngText.cpp
   src/thumbs/CacheFiles.h src/thumbs/CacheFiles.cpp
   src/thumbs/ThumbCache.h src/thumbs/ThumbCache.cpp
+  src/thumbs/ThumbSources.h src/thumbs/ThumbSources.cpp
   src/thumbs/ThumbDecoder.h src/thumbs/ThumbDecoder.cpp
   src/thumbs/ThumbWidgets.h src/thumbs/ThumbWidgets.cpp
   src/thumbs/ThumbDrag.h src/thumbs/ThumbDrag.cpp

@@ -1,6 +1,7 @@
 // The file commands through the real main window: the operations and their
 // questions, the gates, the thumbnail windows kept in step with the disk, and
 // the closing steps of each branch.
+#include "ImageFiles.h"
 #include "OpTestKit.h"
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
@@ -81,6 +82,7 @@ private slots:
     void retryRetries();
     void cacheForgetsOldNames_data();
     void cacheForgetsOldNames();
+    void changedWhileRealThumbnailsPending();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -759,6 +761,47 @@ void TestOperations::cacheForgetsOldNames() {
     auto after = TreeSnapshot(cache);
     after.remove("normal/" + CacheFileName(FileUri(m_dir->file(newPath))));
     QCOMPARE(after, before);
+}
+
+void TestOperations::changedWhileRealThumbnailsPending() {
+    const QString card = m_dir->file("card");
+    QImage blue(160, 120, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    for (int i = 0; i < 4; ++i)
+        Backdate(
+            WriteCameraPicture(card, QString("p%1.jpg").arg(i), QSize(400, 300), Qt::red, blue));
+    MsgBoxRecorder boxes;
+    ModalScript modal;
+    frmPreview* w = nullptr;
+    {
+        // While a listing runs anywhere the real thumbnails wait: the files
+        // change while theirs are pending.
+        const ThumbDecoder listing({}, QSize(1, 1));
+        w = open(card);
+        QVERIFY(w && w->isFinishing());
+        SelectNames(*w, {"p1.jpg"});
+        m_main->cmdDelete->click();
+        SelectNames(*w, {"p2.jpg"});
+        ChooseFolder(modal, m_dst);
+        m_main->cmdMove->click();
+        SelectNames(*w, {"p3.jpg"});
+        TypeNameAndOk(modal, "q3.jpg");
+        m_main->cmdReNameSingle->click();
+    }
+    QTRY_VERIFY(!w->isFinishing());
+    ThumbDecoder::finish();
+    QCOMPARE(Files(card), (QStringList{"p0.jpg", "q3.jpg"}));
+    QCOMPARE(Files(m_dst), QStringList{"P2.JPG"});
+    // The renamed file shows its real thumbnail; the cache holds those of the
+    // names that hold the pictures, and nothing else.
+    const QImage renamed = w->picPre1[EntryOf(*w, "q3.jpg")]->picture().toImage();
+    QVERIFY(Near(renamed.pixelColor(renamed.width() / 2, renamed.height() / 2), Qt::red));
+    QStringList cached = QDir(ThumbnailCache() + "/normal").entryList(QDir::Files);
+    cached.sort();
+    QStringList expected{CacheFileName(FileUri(card + "/p0.jpg")),
+                         CacheFileName(FileUri(card + "/q3.jpg"))};
+    expected.sort();
+    QCOMPARE(cached, expected);
 }
 
 QTEST_MAIN(TestOperations)

@@ -1,5 +1,7 @@
 #include "ThumbTestKit.h"
 
+#include "ImageFiles.h"
+
 #include "platform/DirList.h"
 #include "thumbs/PngText.h"
 #include "thumbs/ThumbWidgets.h"
@@ -21,6 +23,19 @@ QString WritePicture(const QString& folder, const QString& name, QSize size, con
     const QString path = QDir(folder).filePath(name);
     QImageWriter writer(path, format);
     if (!writer.write(img))
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QString WriteCameraPicture(const QString& folder, const QString& name, QSize size, QColor colour,
+                           const QImage& preview, int orientation) {
+    QDir().mkpath(folder);
+    QImage img(size, QImage::Format_RGB32);
+    img.fill(colour);
+    const QString path = QDir(folder).filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) ||
+        !file.write(WithExif(Jpeg(img), orientation, Jpeg(preview))))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }

@@ -2,6 +2,7 @@
 // in listing order, whatever the workers do meanwhile; the shared thumbnail
 // cache read before decoding and written after, whatever state it is in, and
 // the entries of a file that is gone forgotten.
+#include "ImageFiles.h"
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
 #include "thumbs/CacheFiles.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QImageWriter>
+#include <QPainter>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -44,10 +46,11 @@ FileStamp stampOf(const QString& path) {
 
 // A picture's thumbnail through the cache for a 64-pixel box; whether the
 // cache was told something afterwards.
-Thumb throughCache(const QString& path, qreal ratio = 1, bool* told = nullptr) {
+Thumb throughCache(const QString& path, qreal ratio = 1, bool* told = nullptr,
+                   bool standIns = false) {
     ThumbCache cache(QSize(64, 64), ratio);
     std::function<void()> afterwards;
-    const Thumb t = CachedThumb(path, QSize(64, 64), ratio, cache, &afterwards);
+    const Thumb t = CachedThumb(path, QSize(64, 64), ratio, cache, &afterwards, standIns);
     if (told)
         *told = bool(afterwards);
     if (afterwards)
@@ -62,6 +65,8 @@ private slots:
     void everyPictureArrives_data();
     void everyPictureArrives();
     void notRegularFilesAreNotRead();
+    void standIns_data();
+    void standIns();
     void cacheEntries_data();
     void cacheEntries();
     void cacheFolders_data();
@@ -113,6 +118,58 @@ void TestThumbDecoder::notRegularFilesAreNotRead() {
     QCOMPARE(DecodeThumb(pipe, QSize(16, 16)).status, FsStatus::Other);
     QCOMPARE(DecodeThumb(dir.file("folder.jpg"), QSize(16, 16)).status, FsStatus::Other);
     QCOMPARE(DecodeThumb(dir.file("missing.jpg"), QSize(16, 16)).status, FsStatus::NotFound);
+}
+
+void TestThumbDecoder::standIns_data() {
+    QTest::addColumn<QSize>("size"); // of the photograph, red, as stored
+    QTest::addColumn<int>("orientation");
+    QTest::addColumn<QImage>("preview");
+    QTest::addColumn<bool>("cached"); // its real thumbnail in the cache already
+    QTest::addColumn<QSize>("box");   // the fitted box shown
+    QTest::addColumn<QColor>("top");  // the colour at the top of the thumbnail
+    QTest::addColumn<bool>("standIn");
+    QImage blue(160, 120, QImage::Format_RGB32);
+    blue.fill(Qt::blue);
+    QTest::newRow("the preview stands in")
+        << QSize(400, 300) << 1 << blue << false << QSize(64, 48) << QColor(Qt::blue) << true;
+    QTest::newRow("the cache first")
+        << QSize(400, 300) << 1 << blue << true << QSize(64, 48) << QColor(Qt::red) << false;
+    QTest::newRow("turned as the picture is")
+        << QSize(400, 300) << 6 << Halves(QSize(160, 120), Qt::blue, Qt::yellow, Qt::Horizontal)
+        << false << QSize(48, 64) << QColor(Qt::blue) << true;
+    // A 4:3 preview of a 16:9 photograph: the picture between black bars.
+    QImage barred(160, 120, QImage::Format_RGB32);
+    barred.fill(Qt::black);
+    QPainter(&barred).fillRect(0, 15, 160, 90, Qt::blue);
+    QTest::newRow("bars trimmed") << QSize(640, 360) << 1 << barred << false << QSize(64, 36)
+                                  << QColor(Qt::blue) << true;
+    QTest::newRow("of another shape") << QSize(400, 300) << 1 << blue.copy(0, 0, 90, 120) << false
+                                      << QSize(64, 48) << QColor(Qt::red) << false;
+    QTest::newRow("no larger than the box") << QSize(60, 45) << 1 << blue.copy(0, 0, 40, 30)
+                                            << false << QSize(64, 48) << QColor(Qt::red) << false;
+}
+
+void TestThumbDecoder::standIns() {
+    QFETCH(QSize, size);
+    QFETCH(int, orientation);
+    QFETCH(QImage, preview);
+    QFETCH(bool, cached);
+    QFETCH(QSize, box);
+    QFETCH(QColor, top);
+    QFETCH(bool, standIn);
+    TestFolder dir;
+    const QString path =
+        Backdate(WriteCameraPicture(dir.path(), "p.jpg", size, Qt::red, preview, orientation));
+    if (cached)
+        throughCache(path);
+    bool told = false;
+    const Thumb t = throughCache(path, 1, &told, true);
+    QCOMPARE(t.standIn, standIn);
+    QCOMPARE(t.fit.box, box);
+    QVERIFY(Near(t.image.pixelColor(t.image.width() / 2, 1), top));
+    // Only the picture itself is written to the cache.
+    QCOMPARE(told, !cached && !standIn);
+    QCOMPARE(QFile::exists(ThumbnailCache() + "/normal/" + CacheFileName(FileUri(path))), !standIn);
 }
 
 void TestThumbDecoder::cacheEntries_data() {
