@@ -10,7 +10,6 @@
 #include "thumbs/ThumbWidgets.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QKeyEvent>
 #include <QScrollBar>
 
@@ -52,10 +51,12 @@ void frmPreview::scrollToCurrent() {
     const int k = CurrentEntry();
     if (k < 0)
         return;
-    const int m = ThumbFocusFrame::Margin;
-    const QRect r = entryRect(k).adjusted(-m, -m, m, m);
-    vscScroll->setValue(ScrollToShow(vscScroll->value(), picPreview->height(), r.top(),
-                                     r.bottom() + 1, vscScroll->maximum()));
+    // The entry with the gap above it and the space the canvas keeps below
+    // its last entry: the first and the last row scroll to the canvas's ends.
+    const int top = picPre1[k]->y();
+    vscScroll->setValue(ScrollToShow(vscScroll->value(), picPreview->height(), top - GridMargin,
+                                     CanvasHeight(intPicHeight, top, lblName[k]->height()),
+                                     vscScroll->maximum()));
 }
 
 void frmPreview::moveCurrent(int target, Qt::KeyboardModifiers mods) {
@@ -76,10 +77,10 @@ void frmPreview::moveCurrent(int target, Qt::KeyboardModifiers mods) {
 
 bool frmPreview::viewportKeyPress(QKeyEvent* event) {
     frmMain* f = frmMain::instance();
-    // Nothing while the window lists or takes an added picture, while a file
-    // operation runs or while a dialog is open.
-    if (!f || !isEnabled() || isLoading() || m_closed || f->isOperating() ||
-        QApplication::activeModalWidget())
+    // Nothing while the window lists or takes an added picture, nor while a
+    // file operation runs: its dialogs and the pictures it adds to windows let
+    // events through, and a key must not change the selection it works on.
+    if (!f || isLoading() || f->isOperating())
         return false;
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
     if (mods & (Qt::AltModifier | Qt::MetaModifier))
