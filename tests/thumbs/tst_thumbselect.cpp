@@ -367,6 +367,8 @@ void TestThumbSelect::keyMoves_data() {
         << "Right Ctrl+Right Shift+Down" << L{} << 6 << L{1, 2, 3, 4, 5, 6};
     QTest::newRow("ctrl moves, space") << "Ctrl+Right Ctrl+Down Space" << L{} << 5 << L{5};
     QTest::newRow("space on a selected") << "Right Shift+Right Space" << L{} << 2 << L{1};
+    QTest::newRow("ctrl+a selects all")
+        << "Right Ctrl+A" << L{3} << 1 << L{0, 1, 2, 4, 5, 6, 7, 8, 9};
     QTest::newRow("hidden skipped") << "Right Right" << L{2, 5} << 3 << L{3};
     QTest::newRow("hidden leave no gap") << "Right Down" << L{2, 5} << 7 << L{7};
     QTest::newRow("hidden current hands on") << "Right Right Hide Space" << L{} << 3 << L{2, 3};
