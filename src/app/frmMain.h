@@ -174,6 +174,9 @@ private:
     void buildMenus();
     void connectThumbnails();
     void childActivated(QMdiSubWindow* w);
+    // Activates the thumbnail window step places after the active one in the
+    // window list (before it for a negative step), wrapping around.
+    void stepThumbnailWindow(int step);
     void connectFileCommands();
     void menuOperation(int index, bool winNum);
     void cancelSelection();

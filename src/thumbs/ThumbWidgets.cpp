@@ -67,6 +67,24 @@ void ThumbLabel::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
 }
 
+ThumbFocusFrame::ThumbFocusFrame(QWidget* parent) : QWidget(parent) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ThumbFocusFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    // Filled bands, not pen strokes: whole logical pixels, so the rings stay
+    // solid and apart at any device pixel ratio.
+    const auto ring = [&p](const QRect& r, int width, const QColor& colour) {
+        p.fillRect(r.x(), r.y(), r.width(), width, colour);
+        p.fillRect(r.x(), r.bottom() - width + 1, r.width(), width, colour);
+        p.fillRect(r.x(), r.y(), width, r.height(), colour);
+        p.fillRect(r.right() - width + 1, r.y(), width, r.height(), colour);
+    };
+    ring(rect(), 2, Qt::white);
+    ring(rect().adjusted(2, 2, -2, -2), 1, Qt::black);
+}
+
 void ThumbViewport::wheelEvent(QWheelEvent* event) {
     const int steps = event->angleDelta().y() / 120;
     if (steps != 0)

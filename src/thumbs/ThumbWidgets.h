@@ -56,6 +56,20 @@ private:
     bool m_selected = false;
 };
 
+// The focus frame around the current entry: a white ring with a black one
+// inside it, so that it shows on the dark canvas and beside a light label
+// alike. It lies in the gap around the entry and lets the mouse through.
+class ThumbFocusFrame : public QWidget {
+    Q_OBJECT
+public:
+    explicit ThumbFocusFrame(QWidget* parent);
+    // How far the frame lies outside the entry's box and label.
+    static constexpr int Margin = 4;
+
+protected:
+    void paintEvent(QPaintEvent*) override;
+};
+
 // The viewport (picPreview): the wheel moves its scroll bar.
 class ThumbViewport : public QWidget {
     Q_OBJECT

@@ -14,8 +14,10 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMenu>
 #include <QToolButton>
 #include <cmath>
 
@@ -42,6 +44,46 @@ void frmMain::connectThumbnails() {
     connect(cmdAllSelect, &QToolButton::clicked, this, &frmMain::cmdAllSelect_Click);
     connect(mnuAllSelect, &QAction::triggered, cmdAllSelect, &QToolButton::click);
     connect(mdiArea, &QMdiArea::subWindowActivated, this, &frmMain::childActivated);
+    // Ctrl+Tab and Ctrl+Shift+Tab walk the thumbnail windows in the window
+    // menu's order, each press at once. Taken as shortcuts, the keys never
+    // reach the client area's own switching, which activates a window only
+    // when Ctrl is released and goes back to the last active window instead
+    // whenever the keys are pressed quickly, in either direction.
+    const std::pair<QList<QKeySequence>, int> walks[] = {
+        {{QKeySequence(Qt::CTRL | Qt::Key_Tab)}, 1},
+        {{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab)},
+         -1}};
+    for (const auto& [keys, step] : walks) {
+        auto* walk = new QAction(this);
+        walk->setShortcuts(keys);
+        addAction(walk);
+        connect(walk, &QAction::triggered, this,
+                [this, step = step] { stepThumbnailWindow(step); });
+    }
+}
+
+void frmMain::stepThumbnailWindow(int step) {
+    // Not while a listing or an operation keeps the window menu disabled.
+    if (!mnuWin->isEnabled() || m_operating)
+        return;
+    QList<QMdiSubWindow*> windows;
+    for (QMdiSubWindow* w : mdiArea->subWindowList()) {
+        auto* preview = qobject_cast<frmPreview*>(w);
+        if (preview && !preview->isClosed() && !preview->isHidden())
+            windows.append(w);
+    }
+    if (windows.isEmpty())
+        return;
+    const int at = int(windows.indexOf(mdiArea->currentSubWindow()));
+    const int count = int(windows.size());
+    const int to = at < 0 ? (step > 0 ? 0 : count - 1) : ((at + step) % count + count) % count;
+    QMdiSubWindow* w = windows[to];
+    // As a click on the window: it becomes the active one, with the keyboard
+    // focus in its thumbnails.
+    mdiArea->setActiveSubWindow(w);
+    if (!w->isMinimized())
+        w->widget()->setFocus(Qt::TabFocusReason);
 }
 
 // A window is activated when it becomes the active child; the frame losing and

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <cmath>
@@ -33,6 +34,13 @@ frmPreview::frmPreview(QWidget* parent) : QMdiSubWindow(parent) {
     paintDarkGrey(picPreview);
     picPre = new QWidget(picPreview);
     paintDarkGrey(picPre);
+    // The viewport takes the keyboard focus, from a click anywhere in it and
+    // whenever the window is activated.
+    picPreview->setFocusPolicy(Qt::StrongFocus);
+    client->setFocusProxy(picPreview);
+    picPreview->installEventFilter(this);
+    focusFrame = new ThumbFocusFrame(picPre);
+    focusFrame->hide();
     vscScroll = new QScrollBar(Qt::Vertical, client);
     // The canvas moves when a thumb drag ends, not while it is dragged.
     vscScroll->setTracking(false);
@@ -119,6 +127,12 @@ void frmPreview::closeEvent(QCloseEvent* event) {
 bool frmPreview::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client && event->type() == QEvent::Resize)
         Form_Resize();
+    if (watched == picPreview) {
+        if (event->type() == QEvent::KeyPress && viewportKeyPress(static_cast<QKeyEvent*>(event)))
+            return true;
+        if (event->type() == QEvent::FocusIn || event->type() == QEvent::FocusOut)
+            placeFocusFrame();
+    }
     return QMdiSubWindow::eventFilter(watched, event);
 }
 

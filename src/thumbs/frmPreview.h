@@ -8,11 +8,13 @@
 #include <QStringList>
 #include <memory>
 
+class QKeyEvent;
 class QLineEdit;
 class QMimeData;
 class QScrollBar;
 class ThumbBox;
 class ThumbDecoder;
+class ThumbFocusFrame;
 class ThumbLabel;
 class ThumbViewport;
 struct Thumb;
@@ -50,6 +52,11 @@ public:
     // What a drag of this window's selected labels carries (after gathering).
     QMimeData* DragData() const;
 
+    // The entry the keys work on: the one last moved to or clicked; in a new
+    // window the first shown one; when it is hidden, the shown entry that took
+    // its place. -1 while no entry is shown.
+    int CurrentEntry() const;
+
     // Controls. picPre1 and lblName are indexed by entry; element 0 exists
     // from the start, and one element more than the entries is kept ready.
     QWidget* client = nullptr;
@@ -59,6 +66,8 @@ public:
     QLineEdit* txtPath = nullptr;
     QList<ThumbBox*> picPre1;
     QList<ThumbLabel*> lblName;
+    // Around the current entry while the viewport has the keyboard focus.
+    ThumbFocusFrame* focusFrame = nullptr;
 
     // Entries.
     int intFileCount = 0;
@@ -89,6 +98,9 @@ private:
     void realThumbnail(int k, Thumb t);
     void PlaceThumb(int k, int n, bool blnVisible);
     void picPre1_MouseDown(int Index, Qt::MouseButton Button, int Shift);
+    // The left-button rules of a click on entry k with the key state given,
+    // with the shared lists and the commands brought up to date.
+    void selectByClick(int k, int Shift);
     void picPre1_DblClick(int Index);
     void lblName_MouseDown(int Index, Qt::MouseButton Button);
     void vscScroll_Change(int value);
@@ -104,8 +116,18 @@ private:
     void applyShownState(int i);
     bool counts(int i) const;
     int gatherSelection();
-    void popupIfSelected();
+    void popupIfSelected(QPoint globalPos);
     void startDrag(int Index);
+
+    // The keyboard (frmPreview_keys.cpp).
+    bool viewportKeyPress(QKeyEvent* event);
+    void moveCurrent(int target, Qt::KeyboardModifiers mods);
+    void setCurrent(int k);
+    // The entry's box area and label, in canvas pixels.
+    QRect entryRect(int k) const;
+    void placeFocusFrame();
+    void scrollToCurrent();
+    QList<int> shownEntries() const;
 
     // Listings running in any window: the layout leaves the panel disabled
     // while one runs.
@@ -118,6 +140,7 @@ private:
     QList<int> m_finishing;
     int m_finished = 0;
     std::unique_ptr<ThumbDecoder> m_behind;
+    int m_current = -1;
     int m_loading = 0;
     bool m_listing = false;
     bool m_closed = false;

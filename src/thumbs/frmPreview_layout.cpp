@@ -78,6 +78,8 @@ void frmPreview::PicPosiChange() {
         }
     }
     updateScrollRange();
+    // The current entry may have moved, or been hidden and handed on.
+    placeFocusFrame();
     // A listing keeps the panel disabled until it ends.
     if (s_listings == 0)
         mdlSt::PanelEnabled(true);

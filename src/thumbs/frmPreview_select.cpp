@@ -42,18 +42,24 @@ int frmPreview::gatherSelection() {
 }
 
 void frmPreview::picPre1_MouseDown(int Index, Qt::MouseButton Button, int Shift) {
-    using namespace mdlSt;
     if (Index >= intFileCount)
         return;
+    // A press of either button on a box makes its entry the current one.
+    if (Button == Qt::LeftButton || Button == Qt::RightButton)
+        setCurrent(Index);
     if (Button == Qt::RightButton) {
-        popupIfSelected();
+        popupIfSelected(QCursor::pos());
         return;
     }
-    if (Button != Qt::LeftButton)
-        return;
+    if (Button == Qt::LeftButton)
+        selectByClick(Index, Shift);
+}
+
+void frmPreview::selectByClick(int k, int Shift) {
+    using namespace mdlSt;
     strSelectFiles.clear();
     intSelectIndex.clear();
-    ApplyClick(blnSelected, Index, Shift);
+    ApplyClick(blnSelected, k, Shift);
     intActiveWin = WinSearch(txtPath->text());
     for (int i = 0; i < intFileCount; ++i) {
         applyShownState(i);
@@ -82,14 +88,14 @@ void frmPreview::lblName_MouseDown(int Index, Qt::MouseButton Button) {
         return;
     }
     if (Button == Qt::RightButton)
-        popupIfSelected();
+        popupIfSelected(QCursor::pos());
 }
 
-void frmPreview::popupIfSelected() {
+void frmPreview::popupIfSelected(QPoint globalPos) {
     if (gatherSelection() == 0)
         return;
     if (frmMain* f = frmMain::instance())
-        f->mnuPop->popup(QCursor::pos());
+        f->mnuPop->popup(globalPos);
 }
 
 QMimeData* frmPreview::DragData() const {

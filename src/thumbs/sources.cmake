@@ -1,5 +1,6 @@
 list(APPEND PIKSOR_CORE_SOURCES
   src/thumbs/ThumbRules.h src/thumbs/ThumbRules.cpp
+  src/thumbs/ThumbMoves.h src/thumbs/ThumbMoves.cpp
   src/thumbs/CacheRules.h src/thumbs/CacheRules.cpp
   src/thumbs/PngText.h src/thumbs/PngText.cpp
   src/thumbs/CacheFiles.h src/thumbs/CacheFiles.cpp
@@ -12,5 +13,6 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/thumbs/frmPreview_list.cpp
   src/thumbs/frmPreview_layout.cpp
   src/thumbs/frmPreview_select.cpp
+  src/thumbs/frmPreview_keys.cpp
   src/thumbs/frmMain_thumbs.cpp
 )

@@ -1,17 +1,23 @@
 // Selection in thumbnail windows with real mouse clicks on the real boxes and
 // labels: the click rules, the shown state, the shared lists and the command
-// states, the popup menu, select all and clear, and dragging out.
+// states, the popup menu, select all and clear, and dragging out; and the same
+// through the keyboard, with the current entry and its focus frame.
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
+#include "platform/DirList.h"
+#include "rename/frmNameInputSingle.h"
 #include "thumbs/ThumbDrag.h"
+#include "thumbs/ThumbRules.h"
 #include "thumbs/ThumbWidgets.h"
 
+#include <QDialog>
 #include <QDrag>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -30,6 +36,13 @@ private slots:
     void dragComesFromItsOwnWindow();
     void winNumAndReName();
     void doubleClickOpensViewer();
+    void keyMoves_data();
+    void keyMoves();
+    void keysReachTheMouseRoutines();
+    void currentScrolledIntoView();
+    void focusFrame();
+    void ctrlTabWalksWindows();
+    void keysIdleWhileBusy();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -40,6 +53,11 @@ private:
     void click(const QString& name, Qt::KeyboardModifiers mods = Qt::NoModifier,
                Qt::MouseButton button = Qt::LeftButton);
     QStringList selectedNames() const;
+    // Key presses in the window, as "Right Shift+Down Space"; "Hide" hides the
+    // current entry as a file operation does.
+    void keys(const QString& sequence);
+    // Four columns, and two whole rows in view.
+    void shapeGrid();
 };
 
 void TestThumbSelect::init() {
@@ -67,6 +85,24 @@ int TestThumbSelect::entry(const QString& name) const {
 void TestThumbSelect::click(const QString& name, Qt::KeyboardModifiers mods,
                             Qt::MouseButton button) {
     QTest::mouseClick(m_w->picPre1[entry(name)], button, mods, QPoint(3, 3));
+}
+
+void TestThumbSelect::keys(const QString& sequence) {
+    for (const QString& key : sequence.split(' ', Qt::SkipEmptyParts)) {
+        if (key == "Hide") {
+            m_w->lblName[m_w->CurrentEntry()]->clear();
+            m_w->PicPosiChange();
+            continue;
+        }
+        const QKeyCombination k = QKeySequence::fromString(key)[0];
+        QTest::keyClick(m_w->picPreview, k.key(), k.keyboardModifiers());
+    }
+}
+
+void TestThumbSelect::shapeGrid() {
+    const QSize viewport(GridMargin + 4 * 80 + 8, 2 * (64 + 16 + 17) + 30);
+    m_w->resize(m_w->size() + viewport - m_w->picPreview->size());
+    QCOMPARE(m_w->picPreview->size(), viewport);
 }
 
 QStringList TestThumbSelect::selectedNames() const {
@@ -308,6 +344,167 @@ void TestThumbSelect::doubleClickOpensViewer() {
     QPointer<QWidget> viewer = mdlSt::frmViewer.value(0).data();
     m_main->cmdPanic->click();
     QTRY_VERIFY(viewer.isNull() || !viewer->isVisible());
+}
+
+void TestThumbSelect::keyMoves_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QList<int>>("hidden");
+    QTest::addColumn<int>("current");
+    QTest::addColumn<QList<int>>("selected");
+    // Ten entries in rows 0-3, 4-7 and 8-9; the first is current at the start.
+    using L = QList<int>;
+    QTest::newRow("right") << "Right" << L{} << 1 << L{1};
+    QTest::newRow("left at the first") << "Left" << L{} << 0 << L{0};
+    QTest::newRow("up in the top row keeps it selected") << "Right Up" << L{} << 1 << L{1};
+    QTest::newRow("down into the short row") << "Right Right Right Down Down" << L{} << 9 << L{9};
+    QTest::newRow("down in the last row") << "End Down" << L{} << 9 << L{9};
+    QTest::newRow("up from the short row") << "End Up" << L{} << 5 << L{5};
+    QTest::newRow("left over a row's end") << "Down Left" << L{} << 3 << L{3};
+    QTest::newRow("page down, page up") << "Down Right PgDown" << L{} << 9 << L{9};
+    QTest::newRow("page up, home") << "End PgUp Home" << L{} << 0 << L{0};
+    QTest::newRow("shift") << "Right Shift+Right Shift+Down" << L{} << 6 << L{1, 2, 3, 4, 5, 6};
+    QTest::newRow("shift after ctrl")
+        << "Right Ctrl+Right Shift+Down" << L{} << 6 << L{1, 2, 3, 4, 5, 6};
+    QTest::newRow("ctrl moves, space") << "Ctrl+Right Ctrl+Down Space" << L{} << 5 << L{5};
+    QTest::newRow("space on a selected") << "Right Shift+Right Space" << L{} << 2 << L{1};
+    QTest::newRow("ctrl+a selects all")
+        << "Right Ctrl+A" << L{3} << 1 << L{0, 1, 2, 4, 5, 6, 7, 8, 9};
+    QTest::newRow("hidden skipped") << "Right Right" << L{2, 5} << 3 << L{3};
+    QTest::newRow("hidden leave no gap") << "Right Down" << L{2, 5} << 7 << L{7};
+    QTest::newRow("hidden current hands on") << "Right Right Hide Space" << L{} << 3 << L{2, 3};
+}
+
+void TestThumbSelect::keyMoves() {
+    QFETCH(QString, keys);
+    QFETCH(QList<int>, hidden);
+    QFETCH(int, current);
+    QFETCH(QList<int>, selected);
+    shapeGrid();
+    for (int k : hidden)
+        m_w->lblName[k]->clear();
+    m_w->PicPosiChange();
+    this->keys(keys);
+    QCOMPARE(m_w->CurrentEntry(), current);
+    QList<int> flags;
+    for (int i = 0; i < m_w->intFileCount; ++i)
+        if (m_w->blnSelected[i])
+            flags.append(i);
+    QCOMPARE(flags, selected);
+    // The shared lists leave out the hidden entry, as after a click.
+    flags.removeIf([this](int i) { return m_w->lblName[i]->text().isEmpty(); });
+    QCOMPARE(mdlSt::intSelectIndex, flags);
+    QCOMPARE(m_main->cmdReNameSingle->isEnabled(), flags.size() == 1);
+}
+
+void TestThumbSelect::keysReachTheMouseRoutines() {
+    MsgBoxRecorder boxes;
+    ModalScript modal;
+    // Enter opens the current entry and leaves the selection alone.
+    keys("Right Right Ctrl+Right Return");
+    QCOMPARE(mdlSt::strWorkPath, m_dir->file("pics/p3.bmp"));
+    QCOMPARE(mdlSt::intSelectIndex, QList<int>{2});
+    // F2 renames the one selected file; with two selected it does nothing.
+    modal.then([](QDialog& d) {
+        QVERIFY(qobject_cast<frmNameInputSingle*>(&d));
+        d.reject();
+    });
+    keys("F2 Space Shift+Right F2");
+    QCOMPARE(modal.shown(), 1);
+    // Delete asks first, No the default.
+    boxes.answer(Msg::No);
+    keys("Delete");
+    QCOMPARE(boxes.prompts(), QStringList{"ファイルを削除しますか？"});
+    QCOMPARE(boxes.calls()[0].defaultButton(), int(Msg::DefaultButton2));
+    QVERIFY(QFile::exists(m_dir->file("pics/p4.bmp")) && mdlSt::strSelectFiles.isEmpty());
+    keys("Space Delete");
+    QVERIFY(!QFile::exists(m_dir->file("pics/p4.bmp")));
+    QCOMPARE(m_w->CurrentEntry(), 5);
+    // The menu key and Shift+F10 show the popup on the current entry, only
+    // with a selection.
+    for (const char* key : {"Menu", "Space Menu", "Shift+F10"}) {
+        keys(key);
+        QCOMPARE(m_main->mnuPop->isVisible(), key != QLatin1String("Menu"));
+        const QRect entry(m_w->picPre1[5]->mapToGlobal(QPoint()), QSize(64, 64 + 17));
+        QVERIFY(m_main->mnuPop->isHidden() || entry.contains(m_main->mnuPop->pos()));
+        m_main->mnuPop->close();
+    }
+}
+
+void TestThumbSelect::currentScrolledIntoView() {
+    WritePictures(m_dir->file("many"), 40);
+    m_w = OpenThumbnails(*m_main, m_dir->file("many"));
+    shapeGrid();
+    for (const char* key : {"End", "PgUp", "Up", "Home", "PgDown", "Down", "End"}) {
+        keys(key);
+        const QRect frame(m_w->focusFrame->mapTo(m_w->picPreview, QPoint()),
+                          m_w->focusFrame->size());
+        QVERIFY2(m_w->picPreview->rect().contains(frame), key);
+    }
+    QCOMPARE(m_w->vscScroll->value(), m_w->vscScroll->maximum());
+    keys("Home");
+    QCOMPARE(m_w->vscScroll->value(), 0);
+}
+
+void TestThumbSelect::focusFrame() {
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
+    QCOMPARE(QApplication::focusWidget(), m_w->picPreview);
+    // A click makes an entry current, framed; across the label's row: the
+    // white ring, the black one, a pixel of canvas, the light blue label.
+    click("p6.bmp");
+    QCOMPARE(m_w->CurrentEntry(), 6);
+    const QImage frame = m_w->picPre->grab(m_w->focusFrame->geometry()).toImage();
+    const qreal r = frame.devicePixelRatio();
+    const QColor across[] = {Qt::white, Qt::white, Qt::black, ThumbBackground, SelectedLabel};
+    for (int x = 0; x < int(5 * r); ++x)
+        QCOMPARE(frame.pixelColor(x, int(76 * r)), across[int(x / r)]);
+    m_main->dirSelect->setFocus();
+    QVERIFY(!m_w->focusFrame->isVisible());
+}
+
+void TestThumbSelect::ctrlTabWalksWindows() {
+    frmMain& f = *m_main;
+    QVERIFY(QTest::qWaitForWindowActive(&f));
+    keys("Right");
+    WritePicture(m_dir->file("other"), "q.bmp", QSize(8, 8));
+    WritePicture(m_dir->file("third"), "r.bmp", QSize(8, 8));
+    frmPreview* other = OpenThumbnails(f, m_dir->file("other"));
+    frmPreview* third = OpenThumbnails(f, m_dir->file("third"));
+    // In the window menu's order, wrapping around, at each press; as a click
+    // on the window, with the window's own selection gathered.
+    const std::pair<bool, frmPreview*> walk[] = {
+        {false, m_w}, {false, other}, {true, m_w}, {true, third}};
+    for (const auto& [back, to] : walk) {
+        QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
+                        back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
+        QCOMPARE(f.mdiArea->currentSubWindow(), to);
+        QCOMPARE(QApplication::focusWidget(), to->picPreview);
+        QCOMPARE(mdlSt::intActiveWin, to->slot());
+        QCOMPARE(mdlSt::intSelectIndex, to == m_w ? QList<int>{1} : QList<int>{});
+    }
+}
+
+void TestThumbSelect::keysIdleWhileBusy() {
+    // While an operation shows its dialog, and while a window lists (its last
+    // message comes before it is enabled).
+    ModalScript modal;
+    modal.then([this](QDialog& d) {
+        keys("Right Space");
+        d.reject();
+    });
+    keys("Space F2");
+    QCOMPARE(modal.shown(), 1);
+    QCOMPARE(m_w->CurrentEntry(), 0);
+    WritePictures(m_dir->file("busy"), 2);
+    m_dir->write("busy/bad.bmp", "not a picture");
+    SetMsgBoxHandler([this](const MsgBoxCall&) {
+        m_w = qobject_cast<frmPreview*>(m_main->mdiArea->subWindowList().last());
+        keys("Right Space");
+        return int(Msg::Ok);
+    });
+    OpenThumbnails(*m_main, m_dir->file("busy"));
+    SetMsgBoxHandler({});
+    QCOMPARE(m_w->CurrentEntry(), ShownEntries(*m_w).first());
+    QVERIFY(!m_w->blnSelected.contains(true));
 }
 
 QTEST_MAIN(TestThumbSelect)
