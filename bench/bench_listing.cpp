@@ -13,7 +13,9 @@
 // counts. For reference, the largest gap of an idle event loop while the
 // floor decodes: what the machine's scheduler alone costs. Then 255 small
 // files whose headers lie about their size against the same files telling
-// the truth, each listing with an empty cache.
+// the truth, each listing with an empty cache. Last, the photographs as a
+// camera writes them, with its previews: how soon the listing is over, what
+// it read until then, and how soon every real thumbnail is in place.
 //
 //   bench_listing [folder]    (default: bench/data of the source tree)
 #include "BenchCache.h"
@@ -31,6 +33,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -241,6 +244,72 @@ Listing listingRun(frmMain& main, const QString& folder, int box) {
     return out;
 }
 
+// The bytes this process has read so far, through any call.
+qint64 bytesRead() {
+    QFile f(QStringLiteral("/proc/self/io"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith("rchar:"))
+            return line.mid(6).trimmed().toLongLong();
+    return -1;
+}
+
+// A camera card listed with an empty cache: when the listing is over (every
+// box a picture, the window enabled), the bytes read until then, when every
+// real thumbnail is in place, and the event loop's largest gap and the peak
+// memory over both.
+struct CardListing {
+    double over = 0;
+    double inPlace = 0;
+    double bytesPerFile = 0;
+    double maxGapMs = 0;
+    double peak = 0;
+    double thumbMiB = 0;
+    int shown = 0;
+};
+
+CardListing cardRun(frmMain& main, const QString& folder, int box) {
+    mdlSt::sngSetting[mdlSt::SlotBoxWidth] = float(box);
+    mdlSt::sngSetting[mdlSt::SlotBoxHeight] = float(box);
+    mdlSt::strCurrentPath = folder;
+    resetPeak();
+    auto* w = new frmPreview;
+    main.mdiArea->addSubWindow(w);
+    w->show();
+    w->txtPath->setText(folder);
+    QCoreApplication::processEvents();
+
+    CardListing out;
+    QElapsedTimer t;
+    {
+        const GapMeter gaps;
+        const qint64 before = bytesRead();
+        t.start();
+        w->ListPre(folder);
+        out.over = seconds(t);
+        out.bytesPerFile = double(bytesRead() - before) / Count;
+        while (w->isFinishing())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        out.inPlace = seconds(t);
+        out.maxGapMs = gaps.largestMs();
+    }
+    out.peak = peakMiB();
+    double bytes = 0;
+    for (int i = 0; i < w->intFileCount; ++i) {
+        if (w->lblName[i]->text().isEmpty())
+            continue;
+        ++out.shown;
+        const QPixmap& pm = w->picPre1[i]->picture();
+        bytes += double(pm.width()) * pm.height() * (pm.depth() / 8);
+    }
+    out.thumbMiB = bytes / (1024.0 * 1024.0);
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    return out;
+}
+
 const char* verdict(bool ok) {
     return ok ? "ok" : "MISSED";
 }
@@ -263,6 +332,59 @@ bool printGapAndMemory(const char* what, const Listing& l) {
 QByteArray loadAverage() {
     QFile f(QStringLiteral("/proc/loadavg"));
     return f.open(QIODevice::ReadOnly) ? f.readAll().split(' ').mid(0, 3).join(' ') : "unknown";
+}
+
+// The same photographs as a camera writes them, each with a preview of
+// 160 x 120 in its EXIF block, listed with an empty cache, against the floor
+// of the photographs without previews, measured in turn with them.
+bool cardRuns(frmMain& main, const QString& folder, const QString& cacheRoot,
+              const QStringList& floorFiles, QStringList& told) {
+    QStringList cameraFiles;
+    for (const QString& file : floorFiles)
+        cameraFiles.append(QDir(folder).filePath(QFileInfo(file).fileName()));
+    warmUp(cameraFiles);
+    bool met = true;
+    for (int box : {64, 256}) {
+        const QByteArray loadBefore = loadAverage();
+        double floor = 1e9, idleGap = 0;
+        CardListing best;
+        best.inPlace = 1e9;
+        for (int run = 0; run < Runs; ++run) {
+            double gap = 0;
+            floor = std::min(floor, floorRun(floorFiles, box, gap));
+            idleGap = std::max(idleGap, gap);
+            ThumbDecoder::finish();
+            ClearThumbnailCache(cacheRoot);
+            const CardListing one = cardRun(main, folder, box);
+            if (one.inPlace < best.inPlace)
+                best = one;
+        }
+        ThumbDecoder::finish();
+        const bool quick = best.over <= 0.10 * floor;
+        const bool light = best.bytesPerFile <= 64 * 1024;
+        const bool whole = best.inPlace <= 1.10 * floor;
+        const bool smooth = best.maxGapMs <= 50;
+        const double limit = best.thumbMiB + 80;
+        const bool lean = best.peak <= limit;
+        std::printf("\ncamera card, box %d x %d (load average %s, then %s): %d of %d shown; "
+                    "messages: %s\n",
+                    box, box, loadBefore.constData(), loadAverage().constData(), best.shown, Count,
+                    qPrintable(told.join(QStringLiteral(" / "))));
+        told.clear();
+        std::printf("  listing over       %7.3f s   over/floor    %.3f (<= 0.10 %s)\n", best.over,
+                    best.over / floor, verdict(quick));
+        std::printf("  read until then    %7.1f KiB a file (<= 64 %s)\n", best.bytesPerFile / 1024,
+                    verdict(light));
+        std::printf("  all real in place  %7.3f s   inplace/floor %.3f (<= 1.10 %s)\n",
+                    best.inPlace, best.inPlace / floor, verdict(whole));
+        std::printf("  floor              %7.3f s   (the photographs without previews)\n", floor);
+        std::printf("  largest gap        %7.1f ms  (<= 50 %s; an idle loop's %.1f ms)\n",
+                    best.maxGapMs, verdict(smooth), idleGap);
+        std::printf("  peak resident      %7.1f MiB (thumbnails %.1f MiB + 80 = %.1f %s)\n",
+                    best.peak, best.thumbMiB, limit, verdict(lean));
+        met = met && quick && light && whole && smooth && lean && best.shown == Count;
+    }
+    return met;
 }
 
 // Small files whose headers claim 16000 x 16000 pixels are refused before a
@@ -318,7 +440,9 @@ int main(int argc, char** argv) {
         argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(PIKSOR_BENCH_DATA);
     QElapsedTimer made;
     made.start();
-    if (!EnsureBenchData(folder, Count, 4000, 3000)) {
+    const QString cameraFolder = folder + QStringLiteral("-camera");
+    if (!EnsureBenchData(folder, Count, 4000, 3000) ||
+        !EnsureCameraBenchData(cameraFolder, Count, 4000, 3000)) {
         std::fprintf(stderr, "cannot write the photographs into %s\n", qPrintable(folder));
         return 1;
     }
@@ -421,6 +545,7 @@ int main(int argc, char** argv) {
                  again && other;
         std::fflush(stdout);
     }
+    allMet = cardRuns(main, cameraFolder, cacheRoot, files, told) && allMet;
     allMet = lyingFilesRun(main, cacheRoot, told) && allMet;
     std::printf("\n%s\n", allMet ? "all targets met" : "some targets MISSED");
     return allMet ? 0 : 2;

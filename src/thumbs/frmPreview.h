@@ -45,7 +45,7 @@ public:
     bool isLoading() const { return m_loading > 0; }
     // Whether boxes still show a camera's preview while their real thumbnails
     // are made behind the window.
-    bool isFinishing() const { return m_behind != nullptr; }
+    bool isFinishing() const { return m_behind || !m_standIns.isEmpty(); }
     // Whether the window has been closed (its slot is free).
     bool isClosed() const { return m_closed; }
 

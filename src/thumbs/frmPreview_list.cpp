@@ -18,6 +18,7 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QMetaObject>
 
 bool frmPreview::ListPre(const QString& strPath) {
     mdlSt::PanelEnabled(false);
@@ -99,7 +100,8 @@ bool frmPreview::ListFiles(const QString& path) {
     // The canvas takes its final height, which may be lower than the viewport.
     m_listing = false;
     fitCanvasToGrid();
-    finishThumbnails();
+    // Once the listing is over, the real thumbnails are made behind the window.
+    QMetaObject::invokeMethod(this, &frmPreview::finishThumbnails, Qt::QueuedConnection);
     if (!blnAllShown)
         MsgBox(QStringLiteral("画像の一部が表示出来ませんでした"), Msg::OkOnly | Msg::Exclamation,
                QStringLiteral("注意"));
@@ -165,7 +167,10 @@ void frmPreview::AddImage(const QString& strFilePath) {
 }
 
 void frmPreview::finishThumbnails() {
-    m_behind.reset();
+    // One pass at a time, never during a listing: whatever waits is taken up
+    // when the pass or the listing ends.
+    if (m_listing || m_behind || m_closed)
+        return;
     m_finished = 0;
     m_finishing.clear();
     QList<int> later;
@@ -203,8 +208,6 @@ void frmPreview::realThumbnail(int k, Thumb t) {
     }
     if (++m_finished < m_finishing.size())
         return;
-    if (m_standIns.isEmpty())
-        m_behind.reset();
-    else
-        finishThumbnails();
+    m_behind.reset();
+    finishThumbnails();
 }
