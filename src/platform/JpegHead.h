@@ -30,9 +30,8 @@ inline constexpr qint64 kMarkerPeek = 10;
 //
 // The EXIF block is read as the decoder reads it for the orientation, within
 // the one segment: every offset and count is checked against it, and
-// directories are followed forward only, so none is read twice. There is a
-// preview only when the block's first two directories are sound and say for
-// certain how the decoder turns the picture, and the second one names a run
-// of bytes inside the segment; else the orientation is what the first
-// directory says, or 1.
+// directories are followed forward only, so none is read twice. The
+// orientation is the decoder's where the block's first two directories tell
+// it for certain, else 1; only then is there a preview, when the second
+// directory names a run of bytes inside the segment.
 std::optional<JpegHead> ReadJpegHead(const ByteSource& file);
