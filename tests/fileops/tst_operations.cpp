@@ -773,12 +773,23 @@ void TestOperations::changedWhileRealThumbnailsPending() {
     MsgBoxRecorder boxes;
     ModalScript modal;
     frmPreview* w = nullptr;
+    const auto centre = [&w](const QString& name) {
+        const QImage shown = w->picPre1[EntryOf(*w, name)]->picture().toImage();
+        return shown.pixelColor(shown.width() / 2, shown.height() / 2);
+    };
+    QRect first;
     {
-        // While a listing runs anywhere the real thumbnails wait: the files
-        // change while theirs are pending.
+        // While a listing runs anywhere the real thumbnails wait: the listing
+        // is over with every box showing the camera's preview, nothing is
+        // cached of them, and the files change while theirs are pending.
         const ThumbDecoder listing({}, QSize(1, 1));
         w = open(card);
-        QVERIFY(w && w->isFinishing());
+        QVERIFY(w && w->isEnabled() && w->isFinishing());
+        for (const QString& name : ShownNames(*w))
+            QVERIFY(Near(centre(name), Qt::blue));
+        first = w->picPre1[0]->geometry();
+        ThumbDecoder::finish();
+        QVERIFY(TreeSnapshot(ThumbnailCache()).isEmpty());
         SelectNames(*w, {"p1.jpg"});
         m_main->cmdDelete->click();
         SelectNames(*w, {"p2.jpg"});
@@ -792,16 +803,16 @@ void TestOperations::changedWhileRealThumbnailsPending() {
     ThumbDecoder::finish();
     QCOMPARE(Files(card), (QStringList{"p0.jpg", "q3.jpg"}));
     QCOMPARE(Files(m_dst), QStringList{"P2.JPG"});
-    // The renamed file shows its real thumbnail; the cache holds those of the
-    // names that hold the pictures, and nothing else.
-    const QImage renamed = w->picPre1[EntryOf(*w, "q3.jpg")]->picture().toImage();
-    QVERIFY(Near(renamed.pixelColor(renamed.width() / 2, renamed.height() / 2), Qt::red));
-    QStringList cached = QDir(ThumbnailCache() + "/normal").entryList(QDir::Files);
-    cached.sort();
-    QStringList expected{CacheFileName(FileUri(card + "/p0.jpg")),
-                         CacheFileName(FileUri(card + "/q3.jpg"))};
+    // The real thumbnails took the previews' places, the renamed file's too;
+    // the cache holds those of the names that hold the pictures, and nothing
+    // else.
+    QCOMPARE(w->picPre1[0]->geometry(), first);
+    QVERIFY(Near(centre("p0.jpg"), Qt::red));
+    QVERIFY(Near(centre("q3.jpg"), Qt::red));
+    QStringList expected{"normal/" + CacheFileName(FileUri(card + "/p0.jpg")),
+                         "normal/" + CacheFileName(FileUri(card + "/q3.jpg"))};
     expected.sort();
-    QCOMPARE(cached, expected);
+    QCOMPARE(TreeSnapshot(ThumbnailCache()).keys(), expected);
 }
 
 QTEST_MAIN(TestOperations)

@@ -1,6 +1,5 @@
 // Thumbnail windows for real: opening and closing with their slots, listing
 // and loading real picture files, the layout of the grid and scrolling.
-#include "ImageFiles.h"
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
@@ -10,7 +9,6 @@
 
 #include <QComboBox>
 #include <QDir>
-#include <QDirIterator>
 #include <QImageWriter>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -50,7 +48,6 @@ private slots:
     void everyImageShownAndScrollsToEnd();
     void shortGridDoesNotScroll();
     void addImage();
-    void previewsGiveWayToRealThumbnails();
     void pathBoxReadOnlyAndColours();
     void closeAndPanic();
 };
@@ -665,62 +662,6 @@ void TestThumbWindows::addImage() {
     QVERIFY(w->lblName[4]->text().isEmpty());
     QVERIFY(!w->picPre1[4]->isVisible());
     QVERIFY(!w->blnAllShown);
-}
-
-void TestThumbWindows::previewsGiveWayToRealThumbnails() {
-    TestFolder dir;
-    const QString folder = dir.file("card");
-    QImage blue(160, 120, QImage::Format_RGB32);
-    blue.fill(Qt::blue);
-    for (int i = 0; i < 6; ++i)
-        Backdate(
-            WriteCameraPicture(folder, QString("p%1.jpg").arg(i), QSize(400, 300), Qt::red, blue));
-    frmMain f;
-    f.show();
-    const auto centres = [](const frmPreview& w) {
-        QList<QColor> out;
-        for (const int i : ShownEntries(w)) {
-            const QImage shown = w.picPre1[i]->picture().toImage();
-            out.append(shown.pixelColor(shown.width() / 2, shown.height() / 2));
-        }
-        return out;
-    };
-    const auto boxes = [](const frmPreview& w) {
-        QList<QRect> out;
-        for (const int i : ShownEntries(w))
-            out.append(w.picPre1[i]->geometry());
-        return out;
-    };
-    frmPreview* w = nullptr;
-    QList<QRect> placed;
-    {
-        // The real thumbnails wait while a listing runs anywhere.
-        const ThumbDecoder listing({}, QSize(1, 1));
-        w = OpenThumbnails(f, folder);
-        QVERIFY(w);
-        // The listing is over: every box shows the camera's preview.
-        QVERIFY(w->isEnabled());
-        QVERIFY(w->isFinishing());
-        QCOMPARE(ShownEntries(*w).size(), 6);
-        for (const QColor& c : centres(*w))
-            QVERIFY(Near(c, Qt::blue));
-        placed = boxes(*w);
-        ThumbDecoder::finish();
-        QVERIFY(
-            !QDirIterator(ThumbnailCache(), QDir::Files, QDirIterator::Subdirectories).hasNext());
-    }
-    QTRY_VERIFY(!w->isFinishing());
-    // Each real thumbnail took its preview's place; only they were cached.
-    QCOMPARE(boxes(*w), placed);
-    for (const QColor& c : centres(*w))
-        QVERIFY(Near(c, Qt::red));
-    ThumbDecoder::finish();
-    const QString normal = ThumbnailCache() + "/normal/";
-    for (int i = 0; i < 6; ++i) {
-        const QImage cached(normal +
-                            CacheFileName(FileUri(QString("%1/p%2.jpg").arg(folder).arg(i))));
-        QVERIFY(Near(cached.pixelColor(cached.width() / 2, cached.height() / 2), Qt::red));
-    }
 }
 
 void TestThumbWindows::pathBoxReadOnlyAndColours() {
