@@ -7,7 +7,7 @@ if [ "${1:-}" = "--package" ]; then
   packages=("${build[@]}" dpkg-dev file lintian appstream desktop-file-utils)
 else
   packages=("${build[@]}" fonts-ipafont-gothic fonts-ipafont-mincho qt6-translations-l10n
-            desktop-file-utils qt6-wayland weston)
+            desktop-file-utils appstream qt6-wayland weston)
 fi
 missing=()
 for p in "${packages[@]}"; do
