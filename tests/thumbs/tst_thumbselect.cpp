@@ -1,14 +1,11 @@
 // Selection in thumbnail windows with real mouse clicks on the real boxes and
 // labels: the click rules, the shown state, the shared lists and the command
-// states, the popup menu, select all and clear, and dragging out; and the same
-// through the keyboard, with the current entry and its focus frame.
+// states, the popup menu, select all and clear, dragging out, and the keys.
 #include "TestSupport.h"
 #include "ThumbTestKit.h"
 #include "app/mdlSt.h"
 #include "platform/DirList.h"
-#include "rename/frmNameInputSingle.h"
 #include "thumbs/ThumbDrag.h"
-#include "thumbs/ThumbRules.h"
 #include "thumbs/ThumbWidgets.h"
 
 #include <QDialog>
@@ -17,7 +14,6 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMimeData>
-#include <QScrollBar>
 #include <QToolButton>
 #include <QtTest>
 
@@ -36,13 +32,11 @@ private slots:
     void dragComesFromItsOwnWindow();
     void winNumAndReName();
     void doubleClickOpensViewer();
-    void keyMoves_data();
-    void keyMoves();
-    void keysReachTheMouseRoutines();
-    void currentScrolledIntoView();
+    void keyPresses_data();
+    void keyPresses();
     void focusFrame();
     void ctrlTabWalksWindows();
-    void keysIdleWhileBusy();
+    void keysIdleWhileListing();
 
 private:
     std::unique_ptr<TestFolder> m_dir;
@@ -53,11 +47,8 @@ private:
     void click(const QString& name, Qt::KeyboardModifiers mods = Qt::NoModifier,
                Qt::MouseButton button = Qt::LeftButton);
     QStringList selectedNames() const;
-    // Key presses in the window, as "Right Shift+Down Space"; "Hide" hides the
-    // current entry as a file operation does.
+    // Key presses in the window, as "Right Shift+Down Space".
     void keys(const QString& sequence);
-    // Four columns, and two whole rows in view.
-    void shapeGrid();
 };
 
 void TestThumbSelect::init() {
@@ -68,6 +59,7 @@ void TestThumbSelect::init() {
     m_main->show();
     m_w = OpenThumbnails(*m_main, m_dir->file("pics"));
     QVERIFY(m_w);
+    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
 }
 
 void TestThumbSelect::cleanup() {
@@ -89,20 +81,9 @@ void TestThumbSelect::click(const QString& name, Qt::KeyboardModifiers mods,
 
 void TestThumbSelect::keys(const QString& sequence) {
     for (const QString& key : sequence.split(' ', Qt::SkipEmptyParts)) {
-        if (key == "Hide") {
-            m_w->lblName[m_w->CurrentEntry()]->clear();
-            m_w->PicPosiChange();
-            continue;
-        }
         const QKeyCombination k = QKeySequence::fromString(key)[0];
         QTest::keyClick(m_w->picPreview, k.key(), k.keyboardModifiers());
     }
-}
-
-void TestThumbSelect::shapeGrid() {
-    const QSize viewport(GridMargin + 4 * 80 + 8, 2 * (64 + 16 + 17) + 30);
-    m_w->resize(m_w->size() + viewport - m_w->picPreview->size());
-    QCOMPARE(m_w->picPreview->size(), viewport);
 }
 
 QStringList TestThumbSelect::selectedNames() const {
@@ -346,112 +327,70 @@ void TestThumbSelect::doubleClickOpensViewer() {
     QTRY_VERIFY(viewer.isNull() || !viewer->isVisible());
 }
 
-void TestThumbSelect::keyMoves_data() {
+void TestThumbSelect::keyPresses_data() {
     QTest::addColumn<QString>("keys");
-    QTest::addColumn<QList<int>>("hidden");
     QTest::addColumn<int>("current");
     QTest::addColumn<QList<int>>("selected");
-    // Ten entries in rows 0-3, 4-7 and 8-9; the first is current at the start.
+    QTest::addColumn<QString>("opened");
+    // Ten entries in rows 0-3, 4-7 and 8-9, two rows in view; the first is
+    // current at the start.
     using L = QList<int>;
-    QTest::newRow("right") << "Right" << L{} << 1 << L{1};
-    QTest::newRow("left at the first") << "Left" << L{} << 0 << L{0};
-    QTest::newRow("up in the top row keeps it selected") << "Right Up" << L{} << 1 << L{1};
-    QTest::newRow("down into the short row") << "Right Right Right Down Down" << L{} << 9 << L{9};
-    QTest::newRow("down in the last row") << "End Down" << L{} << 9 << L{9};
-    QTest::newRow("up from the short row") << "End Up" << L{} << 5 << L{5};
-    QTest::newRow("left over a row's end") << "Down Left" << L{} << 3 << L{3};
-    QTest::newRow("page down, page up") << "Down Right PgDown" << L{} << 9 << L{9};
-    QTest::newRow("page up, home") << "End PgUp Home" << L{} << 0 << L{0};
-    QTest::newRow("shift") << "Right Shift+Right Shift+Down" << L{} << 6 << L{1, 2, 3, 4, 5, 6};
-    QTest::newRow("shift after ctrl")
-        << "Right Ctrl+Right Shift+Down" << L{} << 6 << L{1, 2, 3, 4, 5, 6};
-    QTest::newRow("ctrl moves, space") << "Ctrl+Right Ctrl+Down Space" << L{} << 5 << L{5};
-    QTest::newRow("space on a selected") << "Right Shift+Right Space" << L{} << 2 << L{1};
-    QTest::newRow("ctrl+a selects all")
-        << "Right Ctrl+A" << L{3} << 1 << L{0, 1, 2, 4, 5, 6, 7, 8, 9};
-    QTest::newRow("hidden skipped") << "Right Right" << L{2, 5} << 3 << L{3};
-    QTest::newRow("hidden leave no gap") << "Right Down" << L{2, 5} << 7 << L{7};
-    QTest::newRow("hidden current hands on") << "Right Right Hide Space" << L{} << 3 << L{2, 3};
+    QTest::newRow("left past a row's end, down") << "Down Left Down Down Down" << 9 << L{9} << "";
+    QTest::newRow("home, left at the first") << "End Home Left" << 0 << L{0} << "";
+    QTest::newRow("up in the column, stays at the top") << "End Up Up Up" << 1 << L{1} << "";
+    QTest::newRow("page down") << "Right PgDown" << 9 << L{9} << "";
+    QTest::newRow("page up") << "End PgUp" << 1 << L{1} << "";
+    QTest::newRow("ctrl, shift") << "Right Ctrl+Right Shift+Down" << 6 << L{1, 2, 3, 4, 5, 6} << "";
+    QTest::newRow("ctrl moves, space") << "Ctrl+Right Ctrl+Down Space" << 5 << L{5} << "";
+    QTest::newRow("ctrl+a") << "Right Ctrl+A Space" << 1 << L{0, 2, 3, 4, 5, 6, 7, 8, 9} << "";
+    QTest::newRow("enter") << "Right Right Ctrl+Right Return" << 3 << L{2} << "viewer p3.bmp";
+    // Cancelled, the rename lets go of the selection.
+    QTest::newRow("f2") << "Right F2" << 1 << L{} << "frmNameInputSingle";
+    // The entry deleted is hidden: the next takes its place and its cell.
+    QTest::newRow("delete") << "Right Right Delete Down" << 7 << L{7} << "ファイルを削除しますか？";
+    QTest::newRow("menu key without a selection") << "Menu" << 0 << L{} << "";
+    QTest::newRow("menu key") << "End Menu" << 9 << L{9} << "popup";
+    QTest::newRow("shift+f10") << "Right Shift+F10" << 1 << L{1} << "popup";
 }
 
-void TestThumbSelect::keyMoves() {
+void TestThumbSelect::keyPresses() {
     QFETCH(QString, keys);
-    QFETCH(QList<int>, hidden);
     QFETCH(int, current);
     QFETCH(QList<int>, selected);
-    shapeGrid();
-    for (int k : hidden)
-        m_w->lblName[k]->clear();
-    m_w->PicPosiChange();
-    this->keys(keys);
-    QCOMPARE(m_w->CurrentEntry(), current);
-    QList<int> flags;
-    for (int i = 0; i < m_w->intFileCount; ++i)
-        if (m_w->blnSelected[i])
-            flags.append(i);
-    QCOMPARE(flags, selected);
-    // The shared lists leave out the hidden entry, as after a click.
-    flags.removeIf([this](int i) { return m_w->lblName[i]->text().isEmpty(); });
-    QCOMPARE(mdlSt::intSelectIndex, flags);
-    QCOMPARE(m_main->cmdReNameSingle->isEnabled(), flags.size() == 1);
-}
-
-void TestThumbSelect::keysReachTheMouseRoutines() {
+    // Four columns, two whole rows in view.
+    m_w->resize(m_w->size() + QSize(16 + 4 * 80 + 8, 2 * (64 + 16 + 17) + 30) -
+                m_w->picPreview->size());
     MsgBoxRecorder boxes;
     ModalScript modal;
-    // Enter opens the current entry and leaves the selection alone.
-    keys("Right Right Ctrl+Right Return");
-    QCOMPARE(mdlSt::strWorkPath, m_dir->file("pics/p3.bmp"));
-    QCOMPARE(mdlSt::intSelectIndex, QList<int>{2});
-    // F2 renames the one selected file; with two selected it does nothing.
-    modal.then([](QDialog& d) {
-        QVERIFY(qobject_cast<frmNameInputSingle*>(&d));
+    QStringList opened;
+    modal.then([&](QDialog& d) {
+        opened << d.metaObject()->className();
+        // Keys do nothing while an operation shows its dialog.
+        this->keys("Right Space");
         d.reject();
     });
-    keys("F2 Space Shift+Right F2");
-    QCOMPARE(modal.shown(), 1);
-    // Delete asks first, No the default.
-    boxes.answer(Msg::No);
-    keys("Delete");
-    QCOMPARE(boxes.prompts(), QStringList{"ファイルを削除しますか？"});
-    QCOMPARE(boxes.calls()[0].defaultButton(), int(Msg::DefaultButton2));
-    QVERIFY(QFile::exists(m_dir->file("pics/p4.bmp")) && mdlSt::strSelectFiles.isEmpty());
-    keys("Space Delete");
-    QVERIFY(!QFile::exists(m_dir->file("pics/p4.bmp")));
-    QCOMPARE(m_w->CurrentEntry(), 5);
-    // The menu key and Shift+F10 show the popup on the current entry, only
-    // with a selection.
-    for (const char* key : {"Menu", "Space Menu", "Shift+F10"}) {
-        keys(key);
-        QCOMPARE(m_main->mnuPop->isVisible(), key != QLatin1String("Menu"));
-        const QRect entry(m_w->picPre1[5]->mapToGlobal(QPoint()), QSize(64, 64 + 17));
-        QVERIFY(m_main->mnuPop->isHidden() || entry.contains(m_main->mnuPop->pos()));
-        m_main->mnuPop->close();
+    this->keys(keys);
+    opened += boxes.prompts();
+    if (mdlSt::frmViewer.value(0))
+        opened << "viewer " + QFileInfo(mdlSt::strWorkPath).fileName();
+    if (m_main->mnuPop->isVisible()) {
+        opened << "popup";
+        const QRect entry(m_w->picPre1[current]->mapToGlobal(QPoint()), QSize(64, 64 + 17));
+        QVERIFY(entry.contains(m_main->mnuPop->pos()));
     }
-}
-
-void TestThumbSelect::currentScrolledIntoView() {
-    WritePictures(m_dir->file("many"), 40);
-    m_w = OpenThumbnails(*m_main, m_dir->file("many"));
-    shapeGrid();
-    for (const char* key : {"End", "PgUp", "Up", "Home", "PgDown", "Down", "End"}) {
-        keys(key);
-        const QRect frame(m_w->focusFrame->mapTo(m_w->picPreview, QPoint()),
-                          m_w->focusFrame->size());
-        QVERIFY2(m_w->picPreview->rect().contains(frame), key);
-    }
-    QCOMPARE(m_w->vscScroll->value(), m_w->vscScroll->maximum());
-    keys("Home");
-    QCOMPARE(m_w->vscScroll->value(), 0);
+    QTEST(opened.join(' '), "opened");
+    QCOMPARE(m_w->CurrentEntry(), current);
+    // The current entry is scrolled into view with the gap its frame takes.
+    const QRect frame = m_w->focusFrame->geometry().translated(m_w->picPre->pos());
+    QVERIFY(m_w->picPreview->rect().contains(frame));
+    QCOMPARE(mdlSt::intSelectIndex, selected);
 }
 
 void TestThumbSelect::focusFrame() {
-    QVERIFY(QTest::qWaitForWindowActive(m_main.get()));
     QCOMPARE(QApplication::focusWidget(), m_w->picPreview);
     // A click makes an entry current, framed; across the label's row: the
     // white ring, the black one, a pixel of canvas, the light blue label.
     click("p6.bmp");
-    QCOMPARE(m_w->CurrentEntry(), 6);
     const QImage frame = m_w->picPre->grab(m_w->focusFrame->geometry()).toImage();
     const qreal r = frame.devicePixelRatio();
     const QColor across[] = {Qt::white, Qt::white, Qt::black, ThumbBackground, SelectedLabel};
@@ -462,38 +401,24 @@ void TestThumbSelect::focusFrame() {
 }
 
 void TestThumbSelect::ctrlTabWalksWindows() {
-    frmMain& f = *m_main;
-    QVERIFY(QTest::qWaitForWindowActive(&f));
-    keys("Right");
-    WritePicture(m_dir->file("other"), "q.bmp", QSize(8, 8));
-    WritePicture(m_dir->file("third"), "r.bmp", QSize(8, 8));
-    frmPreview* other = OpenThumbnails(f, m_dir->file("other"));
-    frmPreview* third = OpenThumbnails(f, m_dir->file("third"));
-    // In the window menu's order, wrapping around, at each press; as a click
-    // on the window, with the window's own selection gathered.
+    WritePictures(m_dir->file("other"), 1);
+    WritePictures(m_dir->file("third"), 1);
+    frmPreview* other = OpenThumbnails(*m_main, m_dir->file("other"));
+    frmPreview* third = OpenThumbnails(*m_main, m_dir->file("third"));
+    // In the window menu's order, wrapping around, at each press; the window
+    // takes the keyboard focus.
     const std::pair<bool, frmPreview*> walk[] = {
         {false, m_w}, {false, other}, {true, m_w}, {true, third}};
     for (const auto& [back, to] : walk) {
         QTest::keyClick(QApplication::focusWidget(), back ? Qt::Key_Backtab : Qt::Key_Tab,
                         back ? Qt::ControlModifier | Qt::ShiftModifier : Qt::ControlModifier);
-        QCOMPARE(f.mdiArea->currentSubWindow(), to);
+        QCOMPARE(m_main->mdiArea->currentSubWindow(), to);
         QCOMPARE(QApplication::focusWidget(), to->picPreview);
-        QCOMPARE(mdlSt::intActiveWin, to->slot());
-        QCOMPARE(mdlSt::intSelectIndex, to == m_w ? QList<int>{1} : QList<int>{});
     }
 }
 
-void TestThumbSelect::keysIdleWhileBusy() {
-    // While an operation shows its dialog, and while a window lists (its last
-    // message comes before it is enabled).
-    ModalScript modal;
-    modal.then([this](QDialog& d) {
-        keys("Right Space");
-        d.reject();
-    });
-    keys("Space F2");
-    QCOMPARE(modal.shown(), 1);
-    QCOMPARE(m_w->CurrentEntry(), 0);
+void TestThumbSelect::keysIdleWhileListing() {
+    // The last message of a listing comes before its window is enabled.
     WritePictures(m_dir->file("busy"), 2);
     m_dir->write("busy/bad.bmp", "not a picture");
     SetMsgBoxHandler([this](const MsgBoxCall&) {
@@ -501,7 +426,8 @@ void TestThumbSelect::keysIdleWhileBusy() {
         keys("Right Space");
         return int(Msg::Ok);
     });
-    OpenThumbnails(*m_main, m_dir->file("busy"));
+    frmPreview* busy = OpenThumbnails(*m_main, m_dir->file("busy"));
+    QCOMPARE(busy, m_w);
     SetMsgBoxHandler({});
     QCOMPARE(m_w->CurrentEntry(), ShownEntries(*m_w).first());
     QVERIFY(!m_w->blnSelected.contains(true));
