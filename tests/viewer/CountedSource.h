@@ -3,8 +3,7 @@
 #include "platform/JpegHead.h"
 #include "platform/PictureClaim.h"
 
-// A file's bytes, held in memory, that count what is read of them: the bytes
-// in all, and the reads longer than a peek at a marker (segments).
+// A file's bytes, held in memory, that count what is read of them.
 class CountedSource final : public ByteSource {
 public:
     explicit CountedSource(QByteArray bytes) : m_file(std::move(bytes)) {}
@@ -15,11 +14,10 @@ public:
         m_segments += out.size() > kMarkerPeek;
         return out;
     }
-    qint64 bytesRead() const { return m_bytes; }
-    int segmentsRead() const { return m_segments; }
-
-    // The most a JPEG's head costs: one segment, and a peek at each marker.
-    static constexpr qint64 kMostHeadBytes = 0xFFFF + kMostHeadMarkers * kMarkerPeek;
+    // Whether no more was read than a JPEG's head: a peek at each marker, one segment.
+    bool headOnly() const {
+        return m_segments <= 1 && m_bytes <= 0xFFFF + kMostHeadMarkers * kMarkerPeek;
+    }
 
 private:
     BufferSource m_file;

@@ -1,6 +1,7 @@
 #include "ImageFiles.h"
 
 #include <QBuffer>
+#include <QDataStream>
 #include <QImageWriter>
 #include <QtEndian>
 #include <cstdlib>
@@ -38,37 +39,24 @@ QByteArray Jpeg(const QImage& image, int quality, bool progressive) {
 QByteArray WithExif(const QByteArray& jpeg, int orientation, const QByteArray& preview,
                     bool bigEndian) {
     using namespace CameraLayout;
-    QByteArray tiff(bigEndian ? QByteArray("MM\0*", 4) : QByteArray("II*\0", 4));
-    auto put = [&tiff, bigEndian](quint32 v, int bytes) {
-        for (int i = 0; i < bytes; ++i)
-            tiff.append(char(v >> 8 * (bigEndian ? bytes - 1 - i : i)));
+    QByteArray tiff;
+    QDataStream out(&tiff, QIODevice::WriteOnly);
+    out.setByteOrder(bigEndian ? QDataStream::BigEndian : QDataStream::LittleEndian);
+    auto entry = [&](quint16 tag, quint16 type, quint32 value) { // a short first in its field
+        out << tag << type << quint32(1) << (type == 3 && bigEndian ? value << 16 : value);
     };
-    auto entry = [&put](int tag, int type, quint32 value) {
-        put(tag, 2);
-        put(type, 2);
-        put(1, 4);
-        put(value, type == 3 ? 2 : 4);
-        if (type == 3)
-            put(0, 2);
-    };
-    put(Ifd0, 4);
-    put(1, 2);
-    if (orientation)
-        entry(0x0112, 3, orientation);
-    else
-        entry(0x0128, 3, 2); // the resolution unit, where the orientation would be
-    put(preview.isEmpty() ? 0 : Ifd1, 4);
+    out << quint16(bigEndian ? 0x4D4D : 0x4949) << quint16(42) << quint32(Ifd0) << quint16(1);
+    // The resolution unit stands where the orientation would.
+    entry(orientation ? 0x0112 : 0x0128, 3, orientation ? orientation : 2);
+    out << quint32(preview.isEmpty() ? 0 : Ifd1);
     if (!preview.isEmpty()) {
-        put(3, 2);
+        out << quint16(3);
         entry(0x0103, 3, 6); // compressed as JPEG
         entry(0x0201, 4, Preview);
         entry(0x0202, 4, quint32(preview.size()));
-        put(0, 4);
-        tiff += preview;
+        out << quint32(0);
     }
-    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff;
-    if (payload.size() + 2 > 0xFFFF)
-        return {};
+    const QByteArray payload = QByteArray("Exif\0\0", 6) + tiff + preview;
     QByteArray app1("\xFF\xE1", 2);
     be16(app1, int(payload.size()) + 2);
     return jpeg.left(2) + app1 + payload + jpeg.mid(2);

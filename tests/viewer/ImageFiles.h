@@ -17,21 +17,18 @@ QByteArray Encoded(const QImage& image, const char* format, int quality = -1,
 // A JPEG of the image, at the given quality, optionally progressive.
 QByteArray Jpeg(const QImage& image, int quality = 90, bool progressive = false);
 
-// The JPEG with an EXIF block right after its start, as a camera writes it:
-// the first image directory holds the orientation (no such tag when 0), the
-// second one, when there is a preview, the preview's offset and length, and
-// the preview (a JPEG file of its own) follows it. Big- or little-endian.
-// Empty when the block does not fit one segment.
+// The JPEG with an EXIF block right after its start, as a camera writes it,
+// big- or little-endian: the orientation (none when 0) in the first image
+// directory; the offset and length of a preview (a JPEG of its own) in the
+// second, and the preview after it, all within one segment (64 KiB).
 QByteArray WithExif(const QByteArray& jpeg, int orientation, const QByteArray& preview = {},
                     bool bigEndian = true);
 
 // Where WithExif puts things, in bytes from the start of the block's TIFF
 // header, which lies at byte Tiff of the file.
 namespace CameraLayout {
-inline constexpr int Tiff = 12;
-inline constexpr int Ifd0 = 8, Ifd0Next = 22; // one entry
-inline constexpr int Ifd1 = 26, PreviewOffset = 48, PreviewLength = 60, Ifd1Next = 64;
-inline constexpr int Preview = 68;
+inline constexpr int Tiff = 12, Ifd0 = 8, Ifd1 = 26, PreviewLength = 60, Ifd1Next = 64,
+                     Preview = 68;
 } // namespace CameraLayout
 
 // An image split into two halves: left and right, or top and bottom.
