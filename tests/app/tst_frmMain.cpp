@@ -161,12 +161,13 @@ void TestFrmMain::startFolder() {
     auto restore = qScopeGuard([&home] { qputenv("HOME", home); });
     qputenv("HOME", QFile::encodeName(dir.file("home")));
     if (!installed.isEmpty()) {
-        // An installed tree in the test folder; user-dirs.dirs names the
-        // pictures folder, and a line put out of use after it does not count.
+        // An installed tree in the test folder; of the lines of user-dirs.dirs
+        // that name the pictures folder, the last one in use counts.
         dir.write("usr/share/piksor/Piksor.HLP", "help");
         mdlSt::SetProgramFolder(dir.mkdir("usr/bin"));
-        dir.write("config/user-dirs.dirs", "XDG_PICTURES_DIR=\"$HOME/" + installed.toUtf8() +
-                                               "\"\n#XDG_PICTURES_DIR=\"$HOME/Pictures\"\n");
+        dir.write("config/user-dirs.dirs", "XDG_PICTURES_DIR=\"/gone\"\nXDG_PICTURES_DIR=\"$HOME/" +
+                                               installed.toUtf8() +
+                                               "\"\n#XDG_PICTURES_DIR=\"/\"\n");
     }
     if (saved != "-")
         writeSettings(dir, saved.isEmpty() ? QString() : dir.file(saved), 2, 2, hidden);
