@@ -1,5 +1,6 @@
 // The main window: start-up from the settings, shared routines, the folder
 // panel, the history menu and shutdown.
+#include "ImageFiles.h"
 #include "TestSupport.h"
 #include "app/PathRules.h"
 #include "app/frmMain.h"
@@ -7,7 +8,6 @@
 #include "platform/DirList.h"
 #include "platform/DriveList.h"
 #include "platform/FileList.h"
-#include "viewer/frmOpenPreview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -56,7 +56,7 @@ private slots:
 };
 
 namespace {
-// Writes the settings file, its first line naming the given folder.
+// Writes a settings file whose first line names the given folder.
 void writeSettings(TestFolder& dir, const QString& current, float widthIndex = 2,
                    float heightIndex = 2, bool hidden = false) {
     QByteArray data = "\"" + current.toUtf8() + "\"\r\n";
@@ -131,56 +131,44 @@ void TestFrmMain::firstRun() {
 
 void TestFrmMain::startFolder_data() {
     QTest::addColumn<QString>("saved"); // "-" = no settings file: a first start
-    QTest::addColumn<bool>("installed");
-    QTest::addColumn<QByteArray>("userDirs"); // "" = no user-dirs.dirs
-    QTest::addColumn<QString>("opens");       // "" = the program's folder
-    QTest::addColumn<bool>("hidden");         // hidden files shown
+    QTest::addColumn<bool>("hidden");   // hidden files shown
+    QTest::addColumn<QString>("opens"); // "" = the program's folder
     QTest::addColumn<int>("files");
-    QTest::newRow("empty") << "" << false << QByteArray() << "" << false << 1;
-    QTest::newRow("a file") << "photo.jpg" << false << QByteArray() << "" << false << 1;
-    QTest::newRow("gone") << "gone" << false << QByteArray() << "" << false << 1;
-    QTest::newRow("a folder") << "pics" << false << QByteArray() << "pics" << false << 7;
-    QTest::newRow("a folder, hidden files shown")
-        << "pics" << false << QByteArray() << "pics" << true << 8;
-    const QByteArray pictures = "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
-                                "XDG_PICTURES_DIR=\"$HOME/写真\"\n"
-                                "#XDG_PICTURES_DIR=\"$HOME/Pictures\"\n";
-    QTest::newRow("installed, first start: the pictures folder")
-        << "-" << true << pictures << "home/写真" << false << 2;
-    QTest::newRow("installed, saved folder gone: the pictures folder")
-        << "gone" << true << pictures << "home/写真" << false << 2;
-    QTest::newRow("installed, the pictures folder missing: home")
-        << "-" << true << QByteArray("XDG_PICTURES_DIR=\"$HOME/Pictures\"\n") << "home" << false
-        << 0;
-    QTest::newRow("installed, no user-dirs.dirs: home")
-        << "-" << true << QByteArray() << "home" << false << 0;
-    QTest::newRow("installed, a folder") << "pics" << true << pictures << "pics" << false << 7;
+    QTest::addColumn<QString>("installed"); // "" = a build folder; else the pictures folder
+    QTest::newRow("empty") << "" << false << "" << 1 << "";
+    QTest::newRow("a file") << "photo.jpg" << false << "" << 1 << "";
+    QTest::newRow("gone") << "gone" << false << "" << 1 << "";
+    QTest::newRow("a folder") << "pics" << false << "pics" << 7 << "";
+    QTest::newRow("a folder, hidden files shown") << "pics" << true << "pics" << 8 << "";
+    QTest::newRow("installed, first start") << "-" << false << "home/写真" << 1 << "写真";
+    QTest::newRow("installed, no pictures folder") << "-" << false << "home" << 0 << "Pictures";
+    QTest::newRow("installed, a folder") << "pics" << false << "pics" << 7 << "写真";
 }
 
 void TestFrmMain::startFolder() {
     QFETCH(QString, saved);
-    QFETCH(bool, installed);
-    QFETCH(QByteArray, userDirs);
-    QFETCH(QString, opens);
     QFETCH(bool, hidden);
+    QFETCH(QString, opens);
     QFETCH(int, files);
+    QFETCH(QString, installed);
     TestFolder dir;
     dir.write("photo.jpg", "x");
     dir.write("pics/.hidden.jpg", "x");
     for (int i = 0; i < 7; ++i)
         dir.write(QStringLiteral("pics/%1.jpg").arg(i), "x");
     dir.write("home/写真/a.jpg", "x");
-    dir.write("home/写真/b.jpg", "x");
     const QByteArray home = qgetenv("HOME");
     auto restore = qScopeGuard([&home] { qputenv("HOME", home); });
     qputenv("HOME", QFile::encodeName(dir.file("home")));
-    if (installed) {
-        // An installed tree in the test folder.
+    if (!installed.isEmpty()) {
+        // An installed tree in the test folder; of the lines of user-dirs.dirs
+        // that name the pictures folder, the last one in use counts.
         dir.write("usr/share/piksor/Piksor.HLP", "help");
         mdlSt::SetProgramFolder(dir.mkdir("usr/bin"));
+        dir.write("config/user-dirs.dirs", "XDG_PICTURES_DIR=\"/gone\"\nXDG_PICTURES_DIR=\"$HOME/" +
+                                               installed.toUtf8() +
+                                               "\"\n#XDG_PICTURES_DIR=\"/\"\n");
     }
-    if (!userDirs.isEmpty())
-        dir.write("config/user-dirs.dirs", userDirs);
     if (saved != "-")
         writeSettings(dir, saved.isEmpty() ? QString() : dir.file(saved), 2, 2, hidden);
     MsgBoxRecorder boxes;
@@ -194,61 +182,34 @@ void TestFrmMain::startFolder() {
 }
 
 void TestFrmMain::commandLine_data() {
-    QTest::addColumn<QString>("argument"); // relative to the working folder
-    QTest::addColumn<QString>("opens");    // the panel's folder, "" = the start folder
-    QTest::addColumn<bool>("viewer");
-    QTest::addColumn<QString>("refused"); // the message, "" = none
-    QTest::newRow("a folder") << "pics"
-                              << "pics" << false << "";
-    QTest::newRow("a picture") << "pics/photo.bmp"
-                               << "pics" << true << "";
-    QTest::newRow("a picture named as JPEG") << "pics/photo.jpeg"
-                                             << "pics" << true << "";
+    QTest::addColumn<QString>("argument"); // in the test folder
+    QTest::addColumn<bool>("viewer");      // the picture is shown
+    QTest::addColumn<QString>("refused");  // the message, "" = none: the panel shows pics
+    QTest::newRow("a folder") << "pics" << false << "";
+    QTest::newRow("a picture") << "pics/photo.jpeg" << true << "";
     QTest::newRow("a missing path")
-        << "pics/gone.jpg"
-        << "" << false << "指定されたファイルまたはフォルダーが見つかりません。";
-    QTest::newRow("not a picture")
-        << "pics/notes.txt"
-        << "" << false << "指定されたファイルは開ける画像ファイルではありません。";
+        << "pics/gone.jpg" << false << "指定されたファイルまたはフォルダーが見つかりません。";
     QTest::newRow("a picture's name, not its content")
-        << "pics/fake.jpg"
-        << "" << false << "指定されたファイルは開ける画像ファイルではありません。";
+        << "pics/fake.jpg" << false << "指定されたファイルは開ける画像ファイルではありません。";
 }
 
 void TestFrmMain::commandLine() {
     QFETCH(QString, argument);
-    QFETCH(QString, opens);
     QFETCH(bool, viewer);
     QFETCH(QString, refused);
     TestFolder dir;
-    QImage photo(40, 30, QImage::Format_RGB32);
-    photo.fill(Qt::darkCyan);
-    dir.mkdir("pics");
-    QVERIFY(photo.save(dir.file("pics/photo.bmp"), "BMP"));
-    QVERIFY(photo.save(dir.file("pics/photo.jpeg"), "JPEG"));
-    dir.write("pics/notes.txt", "notes");
+    dir.write("pics/photo.jpeg", Jpeg(Halves({40, 30}, Qt::red, Qt::blue, Qt::Vertical)));
     dir.write("pics/fake.jpg", "not a picture");
-    const QString working = QDir::currentPath();
-    auto restore = qScopeGuard([&working] { QDir::setCurrent(working); });
-    QDir::setCurrent(dir.path());
     MsgBoxRecorder boxes;
     frmMain f;
-    f.OpenArgument(argument);
-    QCOMPARE(f.dirSelect->Path(), opens.isEmpty() ? dir.path() : dir.file(opens));
-    QCOMPARE(f.flbSelect->Path(), f.dirSelect->Path());
-    auto* shown = qobject_cast<frmOpenPreview*>(mdlSt::frmViewer.value(0).data());
-    QCOMPARE(shown && shown->isVisible(), viewer);
-    if (shown) {
-        QCOMPARE(shown->windowTitle(), QFileInfo(argument).fileName());
-        shown->close();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    }
+    f.OpenArgument(dir.file(argument));
+    QCOMPARE(f.dirSelect->Path(), refused.isEmpty() ? dir.file("pics") : dir.path());
+    const QPointer<QWidget> shown = mdlSt::frmViewer.value(0);
+    QCOMPARE(shown && shown->isVisible() ? shown->windowTitle() : QString(),
+             viewer ? QFileInfo(argument).fileName() : QString());
+    delete shown.data();
     QCOMPARE(boxes.prompts(),
-             refused.isEmpty() ? QStringList() : QStringList{refused + '\n' + argument});
-    for (const MsgBoxCall& call : boxes.calls()) {
-        QCOMPARE(call.title, QStringLiteral("警告"));
-        QCOMPARE(call.icon(), int(Msg::Critical));
-    }
+             refused.isEmpty() ? QStringList() : QStringList{refused + '\n' + dir.file(argument)});
 }
 
 void TestFrmMain::savedSizesRestored() {

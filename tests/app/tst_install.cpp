@@ -1,7 +1,7 @@
 // What `cmake --install` puts under a prefix: the program, its help file where
 // the installed program looks for it, the launcher, the AppStream metadata, the
-// icon, the manual page and the metafile plugin that another Qt program reads
-// WMF with; and the installed program run as a user runs it.
+// icon and the metafile plugin that another Qt program reads WMF with; and the
+// installed program run as a user runs it.
 #include "TestSupport.h"
 #include "app/Desktop.h"
 #include "platform/Picture.h"
@@ -51,9 +51,8 @@ private slots:
     void pluginReadsLikeProgram();
     void validates_data();
     void validates();
-    void commandLineText_data();
-    void commandLineText();
-    void settingsInTheHomeFolder();
+    void runAsUser_data();
+    void runAsUser();
     void launcherOpensFormat_data();
     void launcherOpensFormat();
 };
@@ -183,43 +182,32 @@ void TestInstall::validates() {
     QVERIFY2(run.exitCode() == 0 && !said.contains(complaint), qPrintable(said));
 }
 
-void TestInstall::commandLineText_data() {
-    QTest::addColumn<QString>("option");
+void TestInstall::runAsUser_data() {
+    QTest::addColumn<QString>("option");  // "" = none: the main window
     QTest::addColumn<QString>("printed"); // on standard output
     QTest::newRow("--version") << "--version"
                                << "Piksor " PIKSOR_VERSION "\n";
     QTest::newRow("--help") << "--help"
                             << "[FILE|FOLDER]";
+    QTest::newRow("the main window") << QString() << QString();
 }
 
-// Help and version are printed without a display, and nothing else starts.
-void TestInstall::commandLineText() {
+// Help and version are printed without a display, and nothing else starts;
+// the main window keeps its settings under the user's home, nothing beside
+// the program.
+void TestInstall::runAsUser() {
     QFETCH(QString, option);
     QFETCH(QString, printed);
-    QProcess run;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(name);
-    run.setProcessEnvironment(env);
-    run.start(m_usr + "/bin/piksor", {option});
-    QVERIFY(run.waitForFinished(30000));
-    const QString out = QString::fromUtf8(run.readAllStandardOutput());
-    QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0,
-             run.readAllStandardError().constData());
-    QVERIFY2(out.contains(printed), qPrintable(out));
-}
-
-// The installed program, started by a user, keeps its settings under that
-// user's home and nothing beside itself.
-void TestInstall::settingsInTheHomeFolder() {
     QTemporaryDir home;
-    QProcess run;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove("XDG_CONFIG_HOME");
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM", "XDG_CONFIG_HOME"})
+        env.remove(name);
     env.insert("HOME", home.path());
-    env.insert("QT_QPA_PLATFORM", "offscreen");
+    if (option.isEmpty())
+        env.insert("QT_QPA_PLATFORM", "offscreen");
+    QProcess run;
     run.setProcessEnvironment(env);
-    run.start(m_usr + "/bin/piksor");
+    run.start(m_usr + "/bin/piksor", option.isEmpty() ? QStringList() : QStringList{option});
     const QString settings = home.path() + "/.config/piksor/PicSet.Ini";
     QDeadlineTimer deadline(30000);
     while (!QFileInfo::exists(settings) && !deadline.hasExpired() &&
@@ -227,7 +215,11 @@ void TestInstall::settingsInTheHomeFolder() {
         run.waitForFinished(50);
     run.kill();
     run.waitForFinished(5000);
-    QVERIFY2(QFileInfo::exists(settings), run.readAllStandardError().constData());
+    const QString out = run.readAllStandardOutput(), said = run.readAllStandardError();
+    QVERIFY2(QFileInfo::exists(settings) == option.isEmpty(), qPrintable(said));
+    if (!option.isEmpty())
+        QVERIFY2(run.exitStatus() == QProcess::NormalExit && run.exitCode() == 0, qPrintable(said));
+    QVERIFY2(out.contains(printed), qPrintable(out));
     QCOMPARE(QDir(m_usr + "/bin").entryList(QDir::Files | QDir::Hidden), QStringList{"piksor"});
 }
 
