@@ -2,7 +2,7 @@
 # Installs on Debian 12 only what is missing: what building and testing Piksor
 # needs, or with --package what building and checking its packages needs.
 set -euo pipefail
-build=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev)
+build=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libpng-dev)
 if [ "${1:-}" = "--package" ]; then
   packages=("${build[@]}" dpkg-dev file lintian appstream desktop-file-utils)
 else

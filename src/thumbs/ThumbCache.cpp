@@ -4,13 +4,13 @@
 #include "platform/Picture.h"
 #include "thumbs/CacheFiles.h"
 #include "thumbs/PngText.h"
+#include "thumbs/PngWrite.h"
 #include "thumbs/ThumbRules.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
-#include <QImageWriter>
 
 #include <cerrno>
 #include <ctime>
@@ -29,19 +29,8 @@ void closeFd(int& fd) {
 }
 
 QByteArray encodePng(const QImage& image, const QList<QPair<QByteArray, QByteArray>>& tags) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "png");
-    // zlib's fastest level: a thumbnail is written once and read often, and
-    // the stronger levels cost several times the time for a few per cent.
-    writer.setQuality(85);
-    // Red, green and blue only, unless the picture has an alpha channel
-    // (which an opaque thumbnail has lost on its way here).
-    if (!writer.write(image.convertToFormat(image.hasAlphaChannel() ? QImage::Format_ARGB32
-                                                                    : QImage::Format_RGB32)))
-        return QByteArray();
-    return WithPngText(bytes, tags);
+    const QByteArray bytes = EncodeThumbnailPng(image);
+    return bytes.isEmpty() ? bytes : WithPngText(bytes, tags);
 }
 
 } // namespace

@@ -3,6 +3,7 @@ list(APPEND PIKSOR_CORE_SOURCES
   src/thumbs/ThumbMoves.h src/thumbs/ThumbMoves.cpp
   src/thumbs/CacheRules.h src/thumbs/CacheRules.cpp
   src/thumbs/PngText.h src/thumbs/PngText.cpp
+  src/thumbs/PngWrite.h src/thumbs/PngWrite.cpp
   src/thumbs/CacheFiles.h src/thumbs/CacheFiles.cpp
   src/thumbs/ThumbCache.h src/thumbs/ThumbCache.cpp
   src/thumbs/ThumbSources.h src/thumbs/ThumbSources.cpp
