@@ -204,7 +204,8 @@ struct Listing {
     int shown = 0;
 };
 
-Listing listingRun(frmMain& main, const QString& folder, int box) {
+// A thumbnail window of the given box on the folder, shown and ready to list.
+frmPreview* openWindow(frmMain& main, const QString& folder, int box) {
     mdlSt::sngSetting[mdlSt::SlotBoxWidth] = float(box);
     mdlSt::sngSetting[mdlSt::SlotBoxHeight] = float(box);
     mdlSt::strCurrentPath = folder;
@@ -214,6 +215,28 @@ Listing listingRun(frmMain& main, const QString& folder, int box) {
     w->show();
     w->txtPath->setText(folder);
     QCoreApplication::processEvents();
+    return w;
+}
+
+// Counts the boxes with a picture and the memory of their pictures, then
+// closes the window.
+void closeWindow(frmPreview* w, int& shown, double& thumbMiB) {
+    double bytes = 0;
+    for (int i = 0; i < w->intFileCount; ++i) {
+        if (w->lblName[i]->text().isEmpty())
+            continue;
+        ++shown;
+        const QPixmap& pm = w->picPre1[i]->picture();
+        bytes += double(pm.width()) * pm.height() * (pm.depth() / 8);
+    }
+    thumbMiB = bytes / (1024.0 * 1024.0);
+    w->close();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+Listing listingRun(frmMain& main, const QString& folder, int box) {
+    frmPreview* w = openWindow(main, folder, box);
 
     Listing out;
     QElapsedTimer t;
@@ -229,18 +252,7 @@ Listing listingRun(frmMain& main, const QString& folder, int box) {
     qApp->removeEventFilter(&seen);
     out.firstSeenMs = seen.ms;
     out.peak = peakMiB();
-    double bytes = 0;
-    for (int i = 0; i < w->intFileCount; ++i) {
-        if (w->lblName[i]->text().isEmpty())
-            continue;
-        ++out.shown;
-        const QPixmap& pm = w->picPre1[i]->picture();
-        bytes += double(pm.width()) * pm.height() * (pm.depth() / 8);
-    }
-    out.thumbMiB = bytes / (1024.0 * 1024.0);
-    w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    closeWindow(w, out.shown, out.thumbMiB);
     return out;
 }
 
@@ -270,15 +282,7 @@ struct CardListing {
 };
 
 CardListing cardRun(frmMain& main, const QString& folder, int box) {
-    mdlSt::sngSetting[mdlSt::SlotBoxWidth] = float(box);
-    mdlSt::sngSetting[mdlSt::SlotBoxHeight] = float(box);
-    mdlSt::strCurrentPath = folder;
-    resetPeak();
-    auto* w = new frmPreview;
-    main.mdiArea->addSubWindow(w);
-    w->show();
-    w->txtPath->setText(folder);
-    QCoreApplication::processEvents();
+    frmPreview* w = openWindow(main, folder, box);
 
     CardListing out;
     QElapsedTimer t;
@@ -295,18 +299,7 @@ CardListing cardRun(frmMain& main, const QString& folder, int box) {
         out.maxGapMs = gaps.largestMs();
     }
     out.peak = peakMiB();
-    double bytes = 0;
-    for (int i = 0; i < w->intFileCount; ++i) {
-        if (w->lblName[i]->text().isEmpty())
-            continue;
-        ++out.shown;
-        const QPixmap& pm = w->picPre1[i]->picture();
-        bytes += double(pm.width()) * pm.height() * (pm.depth() / 8);
-    }
-    out.thumbMiB = bytes / (1024.0 * 1024.0);
-    w->close();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    QCoreApplication::processEvents();
+    closeWindow(w, out.shown, out.thumbMiB);
     return out;
 }
 

@@ -17,8 +17,8 @@ constexpr qint64 kMostPreviewPixels = 1024 * 1024;
 // How bright a bar may be, by the brightest channel of its pixels: black
 // under the noise of the compression, which blurs the picture's edge into the
 // bar beside it, into the line next to the picture (the seam) most of all.
-constexpr int kBarPixel = 80; // any pixel of a bar but the seam
-constexpr int kBarMean = 40;  // a line of a bar on average, but the seam
+constexpr int kBarPixel = 80;  // any pixel of a bar but the seam
+constexpr int kBarMean = 40;   // a line of a bar on average, but the seam
 constexpr int kSeamMean = 128; // the seam on average (a saturated colour bleeds into it)
 // How far bars may lie off the centre of the preview, in lines.
 constexpr int kMostOffCentre = 8;

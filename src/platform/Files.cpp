@@ -132,6 +132,14 @@ qint64 ReadUpTo(int fd, char* data, qint64 size, qint64 offset) {
     return done;
 }
 
+QByteArray ReadSpan(int fd, qint64 fileSize, qint64 offset, qint64 length) {
+    if (offset < 0 || offset >= fileSize || length <= 0)
+        return {};
+    QByteArray out(std::min(length, fileSize - offset), Qt::Uninitialized);
+    out.truncate(ReadUpTo(fd, out.data(), out.size(), offset));
+    return out;
+}
+
 namespace {
 
 bool readBackEquals(const QByteArray& native, const QByteArray& content) {

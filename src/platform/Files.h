@@ -60,3 +60,6 @@ FsStatus WriteAll(int fd, const char* data, qint64 size);
 // when offset is negative, going on after interruptions until the file ends
 // or an error: the number of bytes read.
 qint64 ReadUpTo(int fd, char* data, qint64 size, qint64 offset = -1);
+// The bytes of a file of fileSize bytes from offset, at most length of them;
+// empty outside the file.
+QByteArray ReadSpan(int fd, qint64 fileSize, qint64 offset, qint64 length);

@@ -73,11 +73,7 @@ public:
     explicit OpenFileSource(const QFile& file) : m_fd(file.handle()), m_size(file.size()) {}
     qint64 size() const override { return m_size; }
     QByteArray read(qint64 offset, qint64 length) const override {
-        if (offset < 0 || offset >= m_size || length <= 0)
-            return {};
-        QByteArray out(std::min(length, m_size - offset), Qt::Uninitialized);
-        out.truncate(ReadUpTo(m_fd, out.data(), out.size(), offset));
-        return out;
+        return ReadSpan(m_fd, m_size, offset, length);
     }
 
 private:

@@ -67,11 +67,7 @@ public:
     FsStatus status() const { return m_status; }
     qint64 size() const override { return m_size; }
     QByteArray read(qint64 offset, qint64 length) const override {
-        if (m_status != FsStatus::Ok || offset < 0 || offset >= m_size || length <= 0)
-            return {};
-        QByteArray out(std::min(length, m_size - offset), Qt::Uninitialized);
-        out.truncate(ReadUpTo(m_fd, out.data(), out.size(), offset));
-        return out;
+        return m_status == FsStatus::Ok ? ReadSpan(m_fd, m_size, offset, length) : QByteArray();
     }
 
 private:
