@@ -8,6 +8,7 @@
 #include <QCryptographicHash>
 #include <QDialog>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -21,8 +22,11 @@ QByteArray Sha(const QString& path) {
 
 QMap<QString, QByteArray> Snapshot(const QString& folder) {
     QMap<QString, QByteArray> out;
-    for (const QFileInfo& fi : QDir(folder).entryInfoList(QDir::Files | QDir::Hidden))
-        out.insert(fi.fileName(), Sha(fi.filePath()));
+    QDirIterator it(folder, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        out.insert(QDir(folder).relativeFilePath(path), Sha(path));
+    }
     return out;
 }
 

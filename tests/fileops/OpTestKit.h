@@ -15,7 +15,8 @@ class ModalScript;
 class QDialog;
 
 QByteArray Sha(const QString& path);
-// Every file of a folder (hidden ones too) with its SHA-256.
+// Every file below a folder (hidden ones too), by its path relative to the
+// folder, with its SHA-256.
 QMap<QString, QByteArray> Snapshot(const QString& folder);
 // Bytes that differ from file to file.
 QByteArray Noise(qsizetype size, quint32 seed);

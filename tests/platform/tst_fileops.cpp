@@ -121,21 +121,17 @@ void TestFileOps::moveKeepsWhereLinksLead_data() {
     QTest::addColumn<QString>("target"); // where it moves
     QTest::addColumn<QString>("moved");  // its text there
     QTest::addColumn<QByteArray>("leads");
-    QTest::newRow("one level deeper") << "../pics/real.jpg"
-                                      << "a/deep/LINK.JPG"
-                                      << "../../pics/real.jpg" << QByteArray("real");
-    QTest::newRow("one level up") << "../pics/real.jpg"
-                                  << "LINK.JPG"
-                                  << "pics/real.jpg" << QByteArray("real");
-    QTest::newRow("through a linked folder") << "../via/real.jpg"
-                                             << "a/deep/LINK.JPG"
-                                             << "../../pics/real.jpg" << QByteArray("real");
-    QTest::newRow("to a link, kept a link") << "../pics/hop.jpg"
-                                            << "a/deep/LINK.JPG"
-                                            << "../../pics/hop.jpg" << QByteArray("real");
-    QTest::newRow("leading nowhere") << "../gone.jpg"
-                                     << "a/deep/LINK.JPG"
-                                     << "../gone.jpg" << QByteArray();
+    auto row = [](const char* name, const char* text, const char* target, const char* moved,
+                  const char* leads) {
+        QTest::newRow(name) << text << target << moved << QByteArray(leads);
+    };
+    row("one level deeper", "../pics/real.jpg", "a/deep/LINK.JPG", "../../pics/real.jpg", "real");
+    row("one level up", "../pics/real.jpg", "LINK.JPG", "pics/real.jpg", "real");
+    row("through a linked folder", "../via/real.jpg", "a/deep/LINK.JPG", "../../pics/real.jpg",
+        "real");
+    row("to a link, kept a link", "../pics/hop.jpg", "a/deep/LINK.JPG", "../../pics/hop.jpg",
+        "real");
+    row("leading nowhere", "../gone.jpg", "a/deep/LINK.JPG", "../gone.jpg", "");
 }
 
 void TestFileOps::moveKeepsWhereLinksLead() {

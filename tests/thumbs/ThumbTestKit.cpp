@@ -28,14 +28,13 @@ QString WritePicture(const QString& folder, const QString& name, QSize size, con
 }
 
 QString WriteCameraPicture(const QString& folder, const QString& name, QSize size, QColor colour,
-                           const QImage& preview, int orientation) {
+                           const QImage& preview) {
     QDir().mkpath(folder);
     QImage img(size, QImage::Format_RGB32);
     img.fill(colour);
     const QString path = QDir(folder).filePath(name);
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) ||
-        !file.write(WithExif(Jpeg(img), orientation, Jpeg(preview))))
+    if (!file.open(QIODevice::WriteOnly) || !file.write(WithExif(Jpeg(img), 1, Jpeg(preview))))
         qFatal("cannot write %s", qPrintable(path));
     return path;
 }

@@ -16,10 +16,10 @@
 QString WritePicture(const QString& folder, const QString& name, QSize size,
                      const char* format = "BMP", QColor colour = QColor(200, 120, 40));
 
-// Writes a photograph as a camera does: a JPEG of one colour, turned by the
-// EXIF orientation, with the preview as a JPEG in its EXIF block.
+// Writes a photograph as a camera does: a JPEG of one colour with the preview
+// as a JPEG in its EXIF block.
 QString WriteCameraPicture(const QString& folder, const QString& name, QSize size, QColor colour,
-                           const QImage& preview, int orientation = 1);
+                           const QImage& preview);
 
 // Writes count small BMP pictures named img000.bmp and on.
 void WritePictures(const QString& folder, int count, QSize size = QSize(8, 8));
